@@ -1,0 +1,29 @@
+#include <windows.h>
+#include <shlobj.h>
+
+#include "common/base/UniqueHandle.h"
+#include "common/trace/TracePlatform_private.h"
+
+std::string TracePlatformLogPath() {
+    // The folder is not created: without it the records are simply lost.
+    char szFolder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, szFolder)))
+        return "C:\\PLX4.LOG";
+    return std::string(szFolder) + "\\KAVRO\\PLX3\\PLX4.LOG";
+}
+
+uint32_t TracePlatformProcessId() { return GetCurrentProcessId(); }
+uint32_t TracePlatformThreadId() { return GetCurrentThreadId(); }
+uint32_t TracePlatformTickCount() { return GetTickCount(); }
+
+void TracePlatformAppend(const std::string& strPath, const std::string& strText) {
+    // Open, append, close per record so other processes can read or delete
+    // the file between records.
+    UniqueHandle file(CreateFileA(strPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
+    if (SetFilePointer(file.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+        return;
+    DWORD cbWritten = 0;
+    WriteFile(file.get(), strText.data(), static_cast<DWORD>(strText.size()), &cbWritten, nullptr);
+}

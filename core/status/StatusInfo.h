@@ -1,0 +1,51 @@
+// Status interpretation: decoding of the printer's status replies into a
+// StatusRecord, and the tables that belong to it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/status/StatusRecord.h"
+
+// One row per cartridge slot, in slot order.
+struct InkCodeRow {
+    uint16_t InkCode;
+    uint16_t ColorCode;
+    int SlotOrder;
+    int Aux1;  // two further per-slot numbers the ink-order code reads
+    int Aux2;
+};
+
+constexpr size_t kInkSlotCount = 4;
+inline constexpr InkCodeRow kInkCodeTable[kInkSlotCount] = {
+    {0x03, 0x01, 2, 1, 2},
+    {0x04, 0x02, 3, 2, 3},
+    {0x05, 0x03, 4, 3, 0},
+    {0x01, 0x00, 1, -1, -1},
+};
+
+class CStatusInfo {
+public:
+    // Decoders: 1 when the reply was decoded, 0 otherwise. No byte outside
+    // pbReply[0, cbReply) is read. A failed decode may leave the record
+    // partly filled.
+
+    // Resets the record, then decodes a text or binary reply by its header.
+    static int ConvertStatusInfo(StatusRecord& record, const uint8_t* pbReply, size_t cbReply);
+    // Text form; the record must be in its initial state.
+    static int ConvertAsciiStatus(StatusRecord& record, const uint8_t* pbReply, size_t cbReply);
+    // Binary form; the record must be in its initial state.
+    static int ConvertBinaryStatus(StatusRecord& record, const uint8_t* pbReply, size_t cbReply);
+
+    // Slot order number of an ink code, 0 for a code of no slot.
+    static int GetInkSlotOrder(uint16_t wInkCode);
+};
+
+// Value of the first entry tagged byTag in an "hbm" reply: copies at most
+// cbOut value bytes to pbOut. 0 found, 1 not found (also when the entry is
+// cut off by the end of the reply), -1 not an "hbm" reply.
+int FindHbmValue(const uint8_t* pbReply, size_t cbReply, uint8_t byTag, uint8_t* pbOut, size_t cbOut);
+
+// Two hexadecimal digits (either case) to a byte: 1 and byOut set, or 0 and
+// byOut untouched.
+int HexPairToByte(char chHigh, char chLow, uint8_t& byOut);
