@@ -1,16 +1,11 @@
 #include <windows.h>
-#include <shlobj.h>
 
+#include "common/base/KnownFolders.h"
 #include "common/base/UniqueHandle.h"
 #include "common/trace/TracePlatform_private.h"
 
-std::string TracePlatformLogPath() {
-    // The folder is not created: without it the records are simply lost.
-    char szFolder[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, szFolder)))
-        return "C:\\PLX4.LOG";
-    return std::string(szFolder) + "\\KAVRO\\PLX3\\PLX4.LOG";
-}
+// The folder is not created: without it the records are simply lost.
+std::string TracePlatformLogPath() { return PlxDataFilePath("PLX4.LOG"); }
 
 uint32_t TracePlatformProcessId() { return GetCurrentProcessId(); }
 uint32_t TracePlatformThreadId() { return GetCurrentThreadId(); }

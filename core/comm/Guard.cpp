@@ -101,6 +101,9 @@ LONG CALLBACK GuardHandler(EXCEPTION_POINTERS* pInfo) {
 
 __attribute__((noinline)) int RunGuarded(int (*pfn)(void*), void* pContext) {
     if (!Registration().Ready()) return pfn(pContext);
+    // The bookkeeping must not disturb the last error the callee sees or
+    // leaves behind (TlsGetValue clears it).
+    DWORD dwLastError = GetLastError();
     GuardFrame frame;
     frame.pPrev = TopFrame();
     if (__builtin_setjmp(frame.jmpBuf)) {
@@ -108,7 +111,10 @@ __attribute__((noinline)) int RunGuarded(int (*pfn)(void*), void* pContext) {
         return kQbFault;
     }
     SetTopFrame(&frame);
+    SetLastError(dwLastError);
     const int iResult = pfn(pContext);
+    dwLastError = GetLastError();
     SetTopFrame(frame.pPrev);
+    SetLastError(dwLastError);
     return iResult;
 }

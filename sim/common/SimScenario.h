@@ -9,6 +9,7 @@
 //   Status=@BDC ST\r\n...         one reply; \r \n \\ \xHH escapes
 //   Status.0=..., Status.1=...    a sequence, one per status read, the
 //                                 last repeating
+//   Status@0x02000001=hbm...      the reply of one channel, before the above
 //
 //   [Fault.<function>]            e.g. [Fault.QBGetStatus]
 //   Call=1|2                      only the first (size query) or second call;

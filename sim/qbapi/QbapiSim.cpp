@@ -4,6 +4,7 @@
 // scenario asks for.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -125,9 +126,12 @@ bool LookupChannel(int hChannel, OpenChannel* pChannel) {
     return true;
 }
 
-std::string StatusReply(const SimScenario& scenario, const std::string& strSection) {
-    const SimSection* pSection = scenario.Section(strSection);
+std::string StatusReply(const SimScenario& scenario, const OpenChannel& channel) {
+    const SimSection* pSection = scenario.Section(channel.strSection);
     if (!pSection) return {};
+    char szChannelKey[32];
+    snprintf(szChannelKey, sizeof(szChannelKey), "Status@0x%08X", static_cast<unsigned>(channel.dwChannel));
+    if (const auto it = pSection->find(szChannelKey); it != pSection->end()) return SimUnescape(it->second);
     std::vector<std::string> sequence;
     for (int i = 0;; ++i) {
         const auto it = pSection->find("Status." + std::to_string(i));
@@ -194,7 +198,7 @@ SIM_EXPORT int __cdecl QBGetStatus(int hChannel, void* pReply, int* piSize) {
     if (plan.result) return *plan.result;
     OpenChannel channel;
     if (!LookupChannel(hChannel, &channel)) return kBadChannel;
-    const std::string strReply = StatusReply(plan.scenario, channel.strSection);
+    const std::string strReply = StatusReply(plan.scenario, channel);
     if (strReply.empty()) return kNoStatusYet;
     const int iResult = AnswerQuery(plan, strReply, pReply, piSize, static_cast<int>(strReply.size()));
     if (pReply && iResult > 0) InterlockedIncrement(&Counters().lStatusReads);

@@ -297,18 +297,20 @@ TEST(BinaryStatus, DecodesInkEntries) {
          0, nullptr},
         {"entry running past the field end fails",
          BinaryReply({
+             kState04,
              {0x0F, 0x05, 0x03},  // ink, 3-byte entries, 5 bytes
              {0x01, 0x00, 0x05},  //   one entry
-             kState04,            //   second entry would start at the last byte
+             {0x01},              //   code of an entry the field ends in
+             {0x06, 0x01, 0x00},  // next field
          }),
          0, nullptr},
         {"four-byte entry cut off by the end of the reply fails",
          Concat({
              kBinaryHeaderBytes,
-             {0x07, 0x00},              // body length 7
-             kState04,                  // state
-             {0x0F, 0x05, 0x04},        // ink, 4-byte entries, 5 bytes
-             {0x01, 0x00, 0x05},        //   entry, reply ends before its extra byte
+             {0x0A, 0x00},        // body length 10
+             kState04,            // state
+             {0x0F, 0x05, 0x04},  // ink, 4-byte entries, 5 bytes
+             {0x01, 0x00, 0x05},  //   entry; the reply ends before its extra byte
          }),
          0, nullptr},
     };
@@ -440,10 +442,10 @@ TEST(BinaryStatus, FailsOnBadFraming) {
          Concat({
              kBinaryHeaderBytes,
              {0x0D, 0x00},                    // body length 13
-             kState04,                        // 12 bytes present
-             {0x0F, 0x07, 0x03},
-             {0x01, 0x00, 0x5A},
-             {0x05, 0x02, 0x6E},
+             kState04,                        // 12 bytes present: state,
+             {0x0F, 0x07, 0x03},              //   ink, 3-byte entries
+             {0x01, 0x00, 0x5A},              //   90 %
+             {0x05, 0x02, 0x6E},              //   no cartridge
          }),
          0, nullptr},
         {"passed-over field beyond the reply",

@@ -27,6 +27,8 @@ inline void PrintList(std::ostream& os, const char* pszName, const CByteList& li
     os << ']';
 }
 
+inline void PrintTo(const CByteList& list, std::ostream* os) { PrintList(*os, "list", list); }
+
 // Lets failed record comparisons show both records in full.
 inline void PrintTo(const StatusRecord& r, std::ostream* os) {
     PrintList(*os, "Status", r.Status);
@@ -97,7 +99,9 @@ inline void CheckDecodeCase(const DecodeCase& c) {
     StatusRecord record;
     const int result = CStatusInfo::ConvertStatusInfo(record, exact.get(), c.reply.size());
     EXPECT_EQ(result, c.result);
-    if (c.expect) EXPECT_EQ(record, ExpectedRecord(c.expect));
+    if (c.expect) {
+        EXPECT_EQ(record, ExpectedRecord(c.expect));
+    }
     for (const Bytes& tail : kPoisonTails) {
         StatusRecord tailed;
         EXPECT_EQ(DecodeWithTail(c.reply, tail, tailed), result) << "tail " << HexDump(tail);

@@ -1,0 +1,35 @@
+// A driver package and printer made for one test: its own setup data and
+// data file under unique names, installed through the spooler and removed
+// again at the end.
+#pragma once
+
+#include <string>
+
+#include "tests/support/TestFiles.h"
+
+class TestDriver {
+public:
+    // strSetupBody: lines of the "Install" section after the REGPATH line,
+    // which names this driver's key with the identifier DRV.
+    TestDriver(const std::string& strTag, const std::string& strSetupBody);
+    ~TestDriver();
+    TestDriver(const TestDriver&) = delete;
+    TestDriver& operator=(const TestDriver&) = delete;
+
+    bool Installed() const { return m_bInstalled; }
+    const std::string& Error() const { return m_strError; }
+    const std::string& DriverName() const { return m_strDriver; }
+    const std::string& PrinterName() const { return m_strPrinter; }
+    std::string KeyPath() const;
+
+private:
+    TempFolder m_folder;
+    std::string m_strDriver;
+    std::string m_strPrinter;
+    std::string m_strError;
+    bool m_bInstalled = false;
+};
+
+// The usual values of a working driver: the library by bare name, version
+// 0, the given model.
+std::string StandardSetupBody(const std::string& strModel);
