@@ -1,0 +1,4 @@
+// String ids of the sample resource modules.
+#pragma once
+
+#define IDS_RESOURCE_LANGUAGE 1
