@@ -19,6 +19,9 @@ wineserver=/usr/lib/wine/wineserver64
 case "$action" in
 start)
   mkdir -p "$WINEPREFIX"
+  # A server left from a run with another display would keep the wrong one.
+  "$wineserver" -k </dev/null >/dev/null 2>&1 || true
+  "$wineserver" -w </dev/null >/dev/null 2>&1 || true
   "$wineserver" -p </dev/null >/dev/null 2>&1
   if [ ! -f "$WINEPREFIX/.plx-ready" ]; then
     "$wine" wineboot --init </dev/null >/dev/null 2>&1

@@ -13,12 +13,12 @@ uint32_t TracePlatformTickCount() { return GetTickCount(); }
 
 void TracePlatformAppend(const std::string& strPath, const std::string& strText) {
     // Open, append, close per record so other processes can read or delete
-    // the file between records.
-    UniqueHandle file(CreateFileA(strPath.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // the file between records. Append-only access makes each record one
+    // atomic write at the end, so writers in several processes share the
+    // file without overwriting or locking out each other's records.
+    UniqueHandle file(CreateFileA(strPath.c_str(), GENERIC_READ | FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
-    if (SetFilePointer(file.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
-        return;
     DWORD cbWritten = 0;
     WriteFile(file.get(), strText.data(), static_cast<DWORD>(strText.size()), &cbWritten, nullptr);
 }

@@ -174,8 +174,13 @@ struct AsciiField {
     bool (*parse)(AsciiDecode&);
 };
 constexpr AsciiField kAsciiFields[] = {
-    {"ST:", ParseState},     {"ER:", ParseError},     {"IQ:", ParseInkLevels}, {"WR:", ParseWarnings},
-    {"RC:", ParseRcCode},    {"INK:", ParseInkCodes}, {"CA:", ParseCancel},
+    {"ST:", ParseState},
+    {"ER:", ParseError},
+    {"IQ:", ParseInkLevels},
+    {"WR:", ParseWarnings},
+    {"RC:", ParseRcCode},
+    {"INK:", ParseInkCodes},
+    {"CA:", ParseCancel},
 };
 
 // Decodes the field whose tag starts at the cursor, or passes over one byte

@@ -10,7 +10,8 @@
 namespace {
 
 constexpr size_t kLengthOffset = kBinaryHeader.size();
-constexpr size_t kBodyOffset = kLengthOffset + 2;
+constexpr size_t kLengthSize = 2;
+constexpr size_t kBodyOffset = kLengthOffset + kLengthSize;
 constexpr size_t kFieldHeaderSize = 2;  // type byte, length byte
 
 // Field types read; 0x06 and all others are passed over by their length.
@@ -68,9 +69,10 @@ uint32_t ReadBigEndian(FieldValue v) {
     return dwValue;
 }
 
-uint32_t ReadLittleEndian32(const uint8_t* pb) {
+// cb up to 4.
+uint32_t ReadLittleEndian(const uint8_t* pb, size_t cb) {
     uint32_t dwValue = 0;
-    for (size_t i = kJobIdSize; i-- > 0;) dwValue = dwValue << 8 | pb[i];
+    for (size_t i = cb; i-- > 0;) dwValue = dwValue << 8 | pb[i];
     return dwValue;
 }
 
@@ -151,7 +153,7 @@ bool DecodeCancel(BinaryDecode& d, FieldValue v) {
 bool DecodeJob(BinaryDecode& d, FieldValue v) {
     if (v.cb == 0 || v.pb[0] > kJobTypeLast) return true;
     if (v.cb < kJobNameOffset) return false;
-    d.record.JobID = ReadLittleEndian32(v.pb + kJobIdOffset);
+    d.record.JobID = ReadLittleEndian(v.pb + kJobIdOffset, kJobIdSize);
     d.record.JobName.fill(0);
     std::copy_n(v.pb + kJobNameOffset, std::min(v.cb - kJobNameOffset, kJobNameSize), d.record.JobName.begin());
     return true;
@@ -179,9 +181,15 @@ struct BinaryField {
     bool (*decode)(BinaryDecode&, FieldValue);
 };
 constexpr BinaryField kBinaryFields[] = {
-    {kFieldStatus, DecodeStatus},   {kFieldError, DecodeError}, {kFieldWarnings, DecodeWarnings},
-    {kFieldInk, DecodeInk},         {kFieldCancel, DecodeCancel}, {kFieldJob, DecodeJob},
-    {kFieldRcFlag, DecodeRcFlag},   {kFieldLogoResult, DecodeLogoResult}, {kFieldExtra, DecodeExtra},
+    {kFieldStatus, DecodeStatus},
+    {kFieldError, DecodeError},
+    {kFieldWarnings, DecodeWarnings},
+    {kFieldInk, DecodeInk},
+    {kFieldCancel, DecodeCancel},
+    {kFieldJob, DecodeJob},
+    {kFieldRcFlag, DecodeRcFlag},
+    {kFieldLogoResult, DecodeLogoResult},
+    {kFieldExtra, DecodeExtra},
 };
 
 bool DecodeField(BinaryDecode& d, uint8_t byType, FieldValue v) {
@@ -205,7 +213,7 @@ int CStatusInfo::ConvertBinaryStatus(StatusRecord& record, const uint8_t* pbRepl
     ts.DumpStatusReply(pbReply, cbReply);
     ts.Write("iBuffSize = %d\n", TraceInt(cbReply));
     if (!pbReply || cbReply < kBodyOffset) return 0;
-    const size_t cbBody = pbReply[kLengthOffset] | pbReply[kLengthOffset + 1] << 8;
+    const size_t cbBody = ReadLittleEndian(pbReply + kLengthOffset, kLengthSize);
     const uint8_t* pbBody = pbReply + kBodyOffset;
     const size_t cbPresent = cbReply - kBodyOffset;
     if (cbBody == 0) return 0;

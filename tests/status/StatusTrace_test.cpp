@@ -1,56 +1,35 @@
 // Trace records of the decoders, read back from the trace file.
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "common/trace/TracePlatform_private.h"
 #include "tests/status/StatusTestUtil.h"
+#include "tests/support/CoreLibrary.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// Switches tracing on for one test and gives the records written since.
-// Creates the trace folder when missing and removes what it created.
+// Switches tracing on for one test and gives the records this process
+// wrote since; other test programs may write to the same file meanwhile.
 class StatusTrace : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_path = fs::path(TracePlatformLogPath());
-        for (fs::path folder = m_path.parent_path(); !folder.empty() && !fs::exists(folder);
-             folder = folder.parent_path()) {
-            m_createdFolder = folder;
-        }
-        if (!m_createdFolder.empty()) fs::create_directories(m_path.parent_path());
-        m_bFileExisted = fs::exists(m_path);
-        m_cbRead = m_bFileExisted ? fs::file_size(m_path) : 0;
+        EnableCoreTrace();
+        m_cbRead = TraceLogSize();
         m_bWasEnabled = TraceIsEnabled();
         TraceSetEnabled(true);
     }
 
-    void TearDown() override {
-        TraceSetEnabled(m_bWasEnabled);
-        std::error_code ec;
-        if (!m_bFileExisted) fs::remove(m_path, ec);
-        if (!m_createdFolder.empty()) fs::remove_all(m_createdFolder, ec);
-    }
+    void TearDown() override { TraceSetEnabled(m_bWasEnabled); }
 
     // Records written since the last call.
     std::string NewRecords() {
-        std::ifstream file(m_path, std::ios::binary);
-        file.seekg(static_cast<std::streamoff>(m_cbRead));
-        std::string strRecords{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        m_cbRead += strRecords.size();
+        const std::string strRecords = OwnTraceSince(m_cbRead);
+        m_cbRead = TraceLogSize();
         return strRecords;
     }
 
 private:
-    fs::path m_path;
-    fs::path m_createdFolder;
-    bool m_bFileExisted = false;
     bool m_bWasEnabled = false;
-    uintmax_t m_cbRead = 0;
+    size_t m_cbRead = 0;
 };
 
 TEST_F(StatusTrace, DecodersWriteTheirRecords) {
