@@ -19,14 +19,6 @@ constexpr uint16_t kLangEnglishUs = 0x0409;
 // of exactly that length is rejected for that reason.
 constexpr DWORD kTruncatedLength = kProfileValueSize - 2;
 
-bool CopyFitting(char* pszOut, size_t cchOut, const std::string& strValue) {
-    if (!pszOut || cchOut == 0) return false;
-    *pszOut = '\0';
-    if (strValue.size() >= cchOut) return false;
-    memcpy(pszOut, strValue.c_str(), strValue.size() + 1);
-    return true;
-}
-
 std::string ReadProfileString(const char* pszSection, const char* pszKey, const char* pszFile, DWORD* pcch) {
     char szValue[kProfileValueSize] = {};
     *pcch = GetPrivateProfileStringA(pszSection, pszKey, "", szValue, sizeof(szValue), pszFile);

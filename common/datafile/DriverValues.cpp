@@ -9,14 +9,6 @@
 
 namespace {
 
-bool CopyFitting(char* pszOut, size_t cchOut, const std::string& strValue) {
-    if (!pszOut || cchOut == 0) return false;
-    *pszOut = '\0';
-    if (strValue.size() >= cchOut) return false;
-    memcpy(pszOut, strValue.c_str(), strValue.size() + 1);
-    return true;
-}
-
 bool Exists(const std::string& strPath) {
     WIN32_FIND_DATAA data;
     UniqueFindFile find(FindFirstFileA(strPath.c_str(), &data));
@@ -29,6 +21,14 @@ bool FileExists(const std::string& strPath) {
 }
 
 }  // namespace
+
+bool CopyFitting(char* pszOut, size_t cchOut, const std::string& strValue) {
+    if (!pszOut || cchOut == 0) return false;
+    *pszOut = '\0';
+    if (strValue.size() >= cchOut) return false;
+    memcpy(pszOut, strValue.c_str(), strValue.size() + 1);
+    return true;
+}
 
 std::string DriverKeyPath(const char* pszDriver) { return std::string(kDriverKeyPrefix) + (pszDriver ? pszDriver : ""); }
 

@@ -9,6 +9,9 @@
 constexpr char kDriverKeyPrefix[] = "Software\\KAVRO\\PLX3\\Driver\\";
 
 std::string DriverKeyPath(const char* pszDriver);
+// Copies a value with its terminator when it fits; otherwise leaves an empty
+// string and returns false, as if the value were absent.
+bool CopyFitting(char* pszOut, size_t cchOut, const std::string& strValue);
 
 // 1 when a non-empty string value was found, else 0. Looks up by printer
 // when a printer name is given, else by driver. The value must fit the
