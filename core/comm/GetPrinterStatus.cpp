@@ -94,10 +94,16 @@ int CGetPrinterStatus::GetPlxDrvRegData(const char* pszPrinter, const char* pszV
     return 1;
 }
 
-HMODULE CGetPrinterStatus::LoadQbapi(const char* pszPrinter) {
+HMODULE CGetPrinterStatus::LoadQbapi(const char* pszPrinter, int* piError) {
     TraceScope trace("CGetPrinterStatus::LoadQbapi");
+    *piError = kGpsLibraryNotLoaded;
     std::string strFile;
-    if (GetPlxDrvRegData(pszPrinter, "QBAPI32", &strFile) < 0) return nullptr;
+    // A printer whose driver cannot be found is reported as such, not as a
+    // library that failed to load.
+    if (GetPlxDrvRegData(pszPrinter, "QBAPI32", &strFile) < 0) {
+        *piError = kGpsNoDriver;
+        return nullptr;
+    }
     if (strFile.empty()) strFile = kQbapiDefaultFile;
     const int iGeneration = CheckOSVersion();
     int32_t iVersion = GetQbapiVersion(nullptr, pszPrinter);
@@ -126,14 +132,11 @@ bool CGetPrinterStatus::SetQbapiFunc(HMODULE hModule) {
 
 int CGetPrinterStatus::StartProc(const char* pszPrinter, HMODULE* phModule) {
     TraceScope trace("CGetPrinterStatus::StartProc");
-    *phModule = nullptr;
-    // A printer whose driver cannot be found is reported as such, not as a
-    // library that failed to load.
-    if (DriverNameOfPrinter(pszPrinter).empty()) return kGpsNoDriver;
-    *phModule = LoadQbapi(pszPrinter);
+    int iLoadError = 0;
+    *phModule = LoadQbapi(pszPrinter, &iLoadError);
     trace.Write("QBAPI.DLL Instance Handle : 0x%08X\n",
                 static_cast<unsigned>(reinterpret_cast<uintptr_t>(*phModule)));
-    if (!*phModule) return kGpsLibraryNotLoaded;
+    if (!*phModule) return iLoadError;
     if (!SetQbapiFunc(*phModule)) return kGpsFunctionMissing;
     return GuardedCall(trace, "QBInitialize", [&] { return m_pfnInitialize(); });
 }

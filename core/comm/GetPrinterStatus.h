@@ -33,7 +33,8 @@ public:
     int GetPrnStatus(int hChannel, BYTE** ppStatus);
     void EndProc(HMODULE hModule, int hChannel);
 
-    HMODULE LoadQbapi(const char* pszPrinter);
+    // Null with kGpsNoDriver or kGpsLibraryNotLoaded in *piError.
+    HMODULE LoadQbapi(const char* pszPrinter, int* piError);
     bool SetQbapiFunc(HMODULE hModule);
     static int GetPlxDrvRegData(const char* pszPrinter, const char* pszValueName, std::string* pstrValue);
     static int CheckOSVersion();
