@@ -7,7 +7,7 @@
 #include "common/base/WinVersion.h"
 #include "common/datafile/DriverValues.h"
 #include "common/datafile/SetupDataFile.h"
-#include "core/comm/Guard.h"
+#include "common/base/Guard.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The one-shot status request through the real core library, the real
 // spooler of the test prefix and the simulated printer.
 #include "core/comm/GetPrinterStatus.h"
-#include "core/comm/Guard.h"
+#include "common/base/Guard.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
-// Fault guard around calls into the outside bidirectional library: a
-// hardware fault raised inside the call becomes the result kQbFault and is
-// traced, and the calling thread carries on.
+// Fault guard around calls into outside modules (the bidirectional library,
+// the driver's modules): a hardware fault raised inside the call becomes the
+// result kQbFault and is traced, and the calling thread carries on.
 #pragma once
 
 #include <utility>

@@ -1,4 +1,4 @@
-#include "core/comm/Guard.h"
+#include "common/base/Guard.h"
 
 #include <windows.h>
 
