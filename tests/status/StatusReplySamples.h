@@ -1,5 +1,5 @@
 // Status replies as printers send them, shared by the unit tests, the
-// mutate-and-parse test, the fuzz seed corpus and the decode benchmark.
+// mutate-and-parse test, the fuzz seed corpus and the status benchmark.
 #pragma once
 
 #include <cstddef>
