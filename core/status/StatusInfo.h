@@ -1,11 +1,17 @@
 // Status interpretation: decoding of the printer's status replies into a
-// StatusRecord, and the tables that belong to it.
+// StatusRecord, the tables that belong to it, and the classification of a
+// reply into a status object.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
+#include "core/status/StatusClassify.h"
 #include "core/status/StatusRecord.h"
+
+class CPrinterStatus;
+struct StatusClassInfo;
 
 // One row per cartridge slot, in slot order.
 struct InkCodeRow {
@@ -39,6 +45,37 @@ public:
 
     // Slot order number of an ink code, 0 for a code of no slot.
     static int GetInkSlotOrder(uint16_t wInkCode);
+
+    // The model's ink colour count, which bounds the ink condition mask.
+    void SetInkColorCount(int iCount) { m_iInkColorCount = iCount; }
+    // Queue of the monitored printer, asked when a status offers the
+    // offline cancel button; null: the printer cannot be opened.
+    void SetPrinterQueue(CPrinterQueue* pQueue) { m_pQueue = pQueue; }
+
+    // Status number of the first row of the status code table that the
+    // record matches; 0 when none does.
+    uint16_t GetStatusNo(const StatusRecord& record) const;
+    // Index of the status information row of the reply type and status
+    // number, or -1.
+    static int SearchStatusInfo(int32_t iReplyType, int32_t iStatusNo);
+
+    // Decodes and classifies a reply of channel dwChannel (pbReply null: no
+    // reply) into info; a decoded "@BDC ST" reply goes to record, which
+    // info.pStatusBuff then points to. iForcedStatusNo, when not 0, replaces
+    // the status number. dwConnectionFlag is the channel's network mode bit
+    // (or 0); with dwUserValue it decides the buttons. false when the reply
+    // cannot be decoded or an "hbm" reply lacks its status.
+    bool ClassifyStatus(StatusClassInfo& info, StatusRecord& record, uint32_t dwChannel, const uint8_t* pbReply,
+                        size_t cbReply, int iForcedStatusNo, uint32_t dwConnectionFlag, uint32_t dwUserValue) const;
+    // ClassifyStatus, then the status object; null when classification
+    // fails or memory runs out.
+    std::unique_ptr<CPrinterStatus> CreateStatusObject(uint32_t dwChannel, const uint8_t* pbReply, size_t cbReply,
+                                                       int iForcedStatusNo, uint32_t dwConnectionFlag,
+                                                       uint32_t dwUserValue) const;
+
+private:
+    int m_iInkColorCount = kDefaultInkColorCount;
+    CPrinterQueue* m_pQueue = nullptr;
 };
 
 // Value of the first entry tagged byTag in an "hbm" reply: copies at most

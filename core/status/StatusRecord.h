@@ -2,6 +2,7 @@
 // classification, the status window and the ink code read.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +21,8 @@ public:
         if (!m_vecBytes.empty()) m_vecBytes.erase(m_vecBytes.begin());
     }
     size_t Count() const { return m_vecBytes.size(); }
+    // First entry, or byEmpty for an empty list.
+    uint8_t FrontOr(uint8_t byEmpty) const { return m_vecBytes.empty() ? byEmpty : m_vecBytes.front(); }
     uint8_t operator[](size_t nIndex) const { return m_vecBytes[nIndex]; }
 
     bool operator==(const CByteList& other) const { return m_vecBytes == other.m_vecBytes; }
@@ -77,6 +80,9 @@ struct StatusRecord {
 
     // Back to the values every decode starts from.
     void Reset() { *this = StatusRecord(); }
+
+    // Warnings that count: WarningCount of them, as far as Warning holds.
+    size_t ReportedWarningCount() const { return std::min<size_t>(WarningCount, Warning.Count()); }
 
     // Slot nSlot (below kInkCodeSlots) of InkCode followed by InkColor.
     uint16_t& InkCodeSlot(size_t nSlot) { return nSlot < kMaxInks ? InkCode[nSlot] : InkColor[nSlot - kMaxInks]; }

@@ -1,5 +1,5 @@
 // Status replies as printers send them, shared by the unit tests, the
-// mutate-and-parse test, the fuzz seed corpus and the decode benchmark.
+// mutate-and-parse test, the fuzz seed corpus and the status benchmark.
 #pragma once
 
 #include <cstddef>
@@ -28,6 +28,9 @@ inline Bytes LittleEndian16(size_t n) { return {static_cast<uint8_t>(n & 0xFF), 
 
 inline const Bytes kAsciiHeaderBytes = Text("@BDC ST\r\n");
 inline const Bytes kBinaryHeaderBytes = Text("@BDC ST2\r\n");
+
+// Text reply of the given fields, without length bytes, ended by a form feed.
+inline Bytes TextReply(std::string_view fields) { return Concat({kAsciiHeaderBytes, Text(fields), {0x0C}}); }
 
 // Binary reply whose body length counts exactly the given fields.
 inline Bytes BinaryReply(std::initializer_list<Bytes> fields) {

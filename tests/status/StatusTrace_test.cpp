@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "core/status/PrinterStatus.h"
 #include "tests/status/StatusTestUtil.h"
 #include "tests/support/CoreLibrary.h"
 
@@ -19,6 +20,20 @@ protected:
     }
 
     void TearDown() override { TraceSetEnabled(m_bWasEnabled); }
+
+    // Checks that the records written since the last look hold each of
+    // present and none of absent.
+    void ExpectRecords(const std::vector<std::string>& present, const std::vector<std::string>& absent = {}) {
+        const std::string strRecords = NewRecords();
+        for (const std::string& strRecord : present) {
+            EXPECT_NE(strRecords.find(strRecord), std::string::npos) << "missing: " << strRecord << "in:\n"
+                                                                     << strRecords;
+        }
+        for (const std::string& strRecord : absent) {
+            EXPECT_EQ(strRecords.find(strRecord), std::string::npos) << "unexpected: " << strRecord << "in:\n"
+                                                                     << strRecords;
+        }
+    }
 
     // Records written since the last call.
     std::string NewRecords() {
@@ -58,12 +73,87 @@ TEST_F(StatusTrace, DecodersWriteTheirRecords) {
         SCOPED_TRACE(HexDump(c.reply));
         StatusRecord record;
         EXPECT_EQ(CStatusInfo::ConvertStatusInfo(record, c.reply.data(), c.reply.size()), 1);
-        const std::string strRecords = NewRecords();
-        for (const std::string& strRecord : c.records) {
-            EXPECT_NE(strRecords.find(strRecord), std::string::npos) << "missing: " << strRecord << "in:\n"
-                                                                     << strRecords;
-        }
+        ExpectRecords(c.records);
     }
+}
+
+// A queue without jobs.
+class CEmptyQueue : public CPrinterQueue {
+public:
+    QueueLookup FindFirstJob() override { return QueueLookup::Empty; }
+};
+
+TEST_F(StatusTrace, ClassificationWritesItsRecords) {
+    CEmptyQueue queue;
+    CStatusInfo info;
+    info.SetPrinterQueue(&queue);
+    struct Case {
+        const char* name;
+        uint32_t channel;
+        Bytes reply;
+        int forced;
+        std::vector<std::string> present;
+        std::vector<std::string> absent;
+    };
+    const Case kCases[] = {
+        {"paper jam on a channel that changes buttons",
+         0x10000003,
+         TextReply("ST:00;ER:04;"),
+         0,
+         {"CStatusInfo::CreateStatusObject\n", "Channel : 10000003\n", "pStatus->Status = 0(no cast)\n",
+          "StatusCode Table index : 3\n", "StatusNo : 6\n", "StatusInfo Table index : 2\n",
+          "Button info changing\n",
+          "CStatusInfo::CreateStatusObject pCNowStatus = (CPrinterStatus *)new CPrinterStatus(&StatusClassInfo)\n",
+          "pStatusClassInfo->pStatusBuff = 0x", "CreateStatusObject success\n"},
+         {"Status is Offline\n"}},
+        {"ready on the local channel",
+         0x10000005,
+         TextReply("ST:04;"),
+         0,
+         {"pStatus->Status = 0x4(no cast)\n", "StatusCode Table index : 24\n", "StatusNo : 1\n"},
+         {"Button info changing\n"}},
+        {"offline with an empty queue",
+         0x10000005,
+         {},
+         59,
+         {"StatusNo : 59\n", "Status is Offline\n", "OpenPrinter Success\n", "Job Not found\n",
+          "pStatusClassInfo->pStatusBuff = 0\n"},
+         {"Button info changing\n"}},
+        {"number of no row",
+         0x02000001,
+         kHbmSample,
+         0,
+         {"Channel : 02000001\n", "StatusNo : 14\n", "StatusInfo Table index : -1\n",
+          "StatusInfo Table index : 25\n"},
+         {}},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const uint8_t* pbReply = c.reply.empty() ? nullptr : c.reply.data();
+        EXPECT_NE(info.CreateStatusObject(c.channel, pbReply, c.reply.size(), c.forced, 0, 0), nullptr);
+        ExpectRecords(c.present, c.absent);
+    }
+}
+
+TEST_F(StatusTrace, StatusObjectWritesItsRecords) {
+    const CStatusInfo info;
+    const Bytes reply = TextReply("ST:00;ER:05;IQ:5A32NA;");
+    const auto status = info.CreateStatusObject(0x10000005, reply.data(), reply.size(), 0, 0, 0);
+    ASSERT_NE(status, nullptr);
+    uint32_t dwJobId = 0;
+    EXPECT_EQ(status->GetStatusJobID(dwJobId), 1);
+    ExpectRecords({"Status Reply Job ID = 0x0\n"});
+    EXPECT_EQ(status->GetSubMessageText("Replace %s", {"Black", "Cyan", "Magenta", "Yellow"}),
+              "Replace Magenta\r\nYellow\r\n");
+    // The reader keeps only lines that begin with this process's prefix, so
+    // the record's further lines are not looked at.
+    ExpectRecords({"csSubMsg = Replace Magenta\r\n"});
+    EXPECT_EQ(status->FormatInkStatusURL("u?%d,%s,%s,%s,%s", "h/"), "h/u?4,90,50,NA,NA");
+    ExpectRecords({"pStatus->Ink[0] = 90\n", "pStatus->Ink[2] = 255\n", "InkStatusURL(header) = h/\n",
+                   "InkStatusURL = h/u?4,90,50,NA,NA\n"},
+                  {"pStatus->Ink[3]"});
+    EXPECT_EQ(status->FormatInkStatusURL("", ""), "");
+    ExpectRecords({"IDS_INKSTATUSURL not found\n"});
 }
 
 }  // namespace
