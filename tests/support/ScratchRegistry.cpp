@@ -4,6 +4,8 @@
 
 #include <atomic>
 
+#include "common/registry/RegistryKey.h"
+
 namespace {
 
 constexpr char kScratchParent[] = "Software\\PLXTests";
@@ -27,4 +29,21 @@ ScratchCurrentUser::~ScratchCurrentUser() {
     RegDeleteTreeA(HKEY_CURRENT_USER, m_strPath.c_str());
     // Fails while other processes still have theirs: left to the last one.
     RegDeleteKeyA(HKEY_CURRENT_USER, kScratchParent);
+}
+
+std::string MakeEntry(const char* pszBaseKey, const char* pszSubKey, const char* pszName) {
+    const std::string strPath = std::string(pszBaseKey) + "\\" + pszSubKey;
+    RegistryKey entry(HKEY_CURRENT_USER, strPath.c_str(), true);
+    if (pszName) entry.SetString("Name", pszName);
+    return strPath;
+}
+
+std::vector<std::string> SubKeysOf(const char* pszKey) {
+    const RegistryKey key(HKEY_CURRENT_USER, pszKey, false);
+    std::vector<std::string> names;
+    for (DWORD dwIndex = 0;; ++dwIndex) {
+        std::string strName = key.EnumKey(dwIndex);
+        if (strName.empty()) return names;
+        names.push_back(std::move(strName));
+    }
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "common/base/UniqueHandle.h"
 
@@ -22,3 +23,9 @@ private:
     UniqueHKey m_key;
     bool m_bActive = false;
 };
+
+// A raw printer entry base\subKey under HKEY_CURRENT_USER with "Name"
+// (none for null); returns its path.
+std::string MakeEntry(const char* pszBaseKey, const char* pszSubKey, const char* pszName);
+// Names of the subkeys of an HKEY_CURRENT_USER key, in enumeration order.
+std::vector<std::string> SubKeysOf(const char* pszKey);
