@@ -29,3 +29,10 @@ private:
 std::string MakeEntry(const char* pszBaseKey, const char* pszSubKey, const char* pszName);
 // Names of the subkeys of an HKEY_CURRENT_USER key, in enumeration order.
 std::vector<std::string> SubKeysOf(const char* pszKey);
+
+// Where the stand-in core module PLXTESTPRN.DLL records its
+// PrSetRegDefaultValue calls (under HKEY_CURRENT_USER): the string values
+// "Printer", "Driver", "Port", "Model", "DataFile" (absent for null), the
+// DWORD "Calls"; it returns the DWORD "Result" (0 when missing).
+constexpr char kRecorderKey[] = "Software\\PLXTests\\DefaultsCall";
+constexpr char kRecorderModule[] = "PLXTESTPRN.DLL";
