@@ -1,0 +1,38 @@
+// Registry isolation for tests: HKEY_CURRENT_USER of this process points at
+// an empty key of its own while the object lives, so a test neither sees
+// nor disturbs the user's settings or other test processes. Undone, and the
+// key deleted, at the end.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/base/UniqueHandle.h"
+
+class ScratchCurrentUser {
+public:
+    ScratchCurrentUser();
+    ~ScratchCurrentUser();
+    ScratchCurrentUser(const ScratchCurrentUser&) = delete;
+    ScratchCurrentUser& operator=(const ScratchCurrentUser&) = delete;
+
+    bool Active() const { return m_bActive; }
+
+private:
+    std::string m_strPath;  // under the real HKEY_CURRENT_USER
+    UniqueHKey m_key;
+    bool m_bActive = false;
+};
+
+// A raw printer entry base\subKey under HKEY_CURRENT_USER with "Name"
+// (none for null); returns its path.
+std::string MakeEntry(const char* pszBaseKey, const char* pszSubKey, const char* pszName);
+// Names of the subkeys of an HKEY_CURRENT_USER key, in enumeration order.
+std::vector<std::string> SubKeysOf(const char* pszKey);
+
+// Where the stand-in core module PLXTESTPRN.DLL records its
+// PrSetRegDefaultValue calls (under HKEY_CURRENT_USER): the string values
+// "Printer", "Driver", "Port", "Model", "DataFile" (absent for null), the
+// DWORD "Calls"; it returns the DWORD "Result" (0 when missing).
+constexpr char kRecorderKey[] = "Software\\PLXTests\\DefaultsCall";
+constexpr char kRecorderModule[] = "PLXTESTPRN.DLL";
