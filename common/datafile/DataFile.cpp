@@ -36,8 +36,8 @@ std::vector<LanguageLine> ReadLanguageTable(const char* pszDataFile) {
 }
 
 std::string FolderOf(const char* pszPath) {
-    const char* pszSlash = strrchr(pszPath, '\\');
-    return pszSlash ? std::string(pszPath, pszSlash) : std::string(".");
+    const std::string strFolder = FolderOfPath(pszPath);
+    return strFolder.empty() ? std::string(".") : strFolder;
 }
 
 bool ResourceModuleExists(const char* pszDataFile, const std::string& strSection) {
@@ -94,26 +94,31 @@ int ReadLanguageNumber(const char* pszKey, int iDefault, const char* pszDataFile
     return static_cast<int>(GetPrivateProfileIntA(strSection.c_str(), pszKey, iDefault, pszDataFile));
 }
 
-void GetModulePath(char* pszOut, size_t cchOut, PlxModule module, const char* pszDriver, const char* pszModelId,
-                   const char* pszPrinter) {
-    if (pszOut && cchOut) *pszOut = '\0';
-    char szDataFile[MAX_PATH] = {};
-    if (!FindDataFile(szDataFile, sizeof(szDataFile), pszDriver, pszModelId, pszPrinter)) return;
-
+std::string ModulePathFromDataFile(PlxModule module, const char* pszDataFile, const char* pszDriver,
+                                   const char* pszModelId, const char* pszPrinter) {
+    if (!pszDataFile || !*pszDataFile) return {};
     std::string strFile;
     if (module == PlxModule::Resource) {
         char szValue[kProfileValueSize] = {};
-        if (ReadLanguageString(kResDll, szValue, szDataFile) != 0) return;
+        if (ReadLanguageString(kResDll, szValue, pszDataFile) != 0) return {};
         strFile = szValue;
     } else {
         DWORD cch = 0;
-        strFile = ReadProfileString(pszModelId, module == PlxModule::Core ? "PrnDll" : "BmpDll", szDataFile, &cch);
-        if (cch == 0 || cch == kTruncatedLength) return;
+        strFile = ReadProfileString(pszModelId, module == PlxModule::Core ? "PrnDll" : "BmpDll", pszDataFile, &cch);
+        if (cch == 0 || cch == kTruncatedLength) return {};
     }
     // Without a known install folder there is no module: a path relative to
     // whatever the current folder is would load a stranger's file.
     char szFolder[MAX_PATH] = {};
     GetInstallPath(szFolder, sizeof(szFolder), pszDriver, pszModelId, pszPrinter);
-    if (!*szFolder) return;
-    CopyFitting(pszOut, cchOut, std::string(szFolder) + strFile);
+    if (!*szFolder) return {};
+    return std::string(szFolder) + strFile;
+}
+
+void GetModulePath(char* pszOut, size_t cchOut, PlxModule module, const char* pszDriver, const char* pszModelId,
+                   const char* pszPrinter) {
+    if (pszOut && cchOut) *pszOut = '\0';
+    char szDataFile[MAX_PATH] = {};
+    if (!FindDataFile(szDataFile, sizeof(szDataFile), pszDriver, pszModelId, pszPrinter)) return;
+    CopyFitting(pszOut, cchOut, ModulePathFromDataFile(module, szDataFile, pszDriver, pszModelId, pszPrinter));
 }

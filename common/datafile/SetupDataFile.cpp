@@ -12,17 +12,11 @@
 
 namespace {
 
-constexpr char kDriverInfoSection[] = "User Mode Printer Driver Information";
 constexpr char kSetupDataKey[] = "SADatI";
 constexpr char kWin9xSetupDataKey[] = "52";
 constexpr DWORD kSetupNameMax = 64;
 // A setup-data file is a few kilobytes; anything far larger is not one.
 constexpr DWORD kSetupDataMaxBytes = 4 * 1024 * 1024;
-
-std::string FolderOf(const std::string& strPath) {
-    const size_t slash = strPath.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : strPath.substr(0, slash);
-}
 
 DriverFiles MakeDriverFiles(const DRIVER_INFO_3A& info) {
     const char* pszDriverPath = info.pDriverPath;
@@ -30,9 +24,9 @@ DriverFiles MakeDriverFiles(const DRIVER_INFO_3A& info) {
     DriverFiles files;
     files.strDriverName = info.pName ? info.pName : "";
     files.strDriverPath = pszDriverPath ? pszDriverPath : "";
-    files.strFolder = FolderOf(files.strDriverPath);
+    files.strFolder = FolderOfPath(files.strDriverPath);
     files.strDataFile = pszDataFile ? pszDataFile : "";
-    if (!files.strDataFile.empty() && FolderOf(files.strDataFile).empty() && !files.strFolder.empty())
+    if (!files.strDataFile.empty() && FolderOfPath(files.strDataFile).empty() && !files.strFolder.empty())
         files.strDataFile = files.strFolder + "\\" + files.strDataFile;
     return files;
 }
@@ -85,6 +79,11 @@ int32_t LookupNumber(const std::optional<SetupData>& data, const char* pszKeyPat
 }
 
 }  // namespace
+
+std::string FolderOfPath(const std::string& strPath) {
+    const size_t slash = strPath.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : strPath.substr(0, slash);
+}
 
 std::optional<DriverFiles> DriverFilesForPrinter(const char* pszPrinter) {
     if (!pszPrinter || !*pszPrinter) return std::nullopt;

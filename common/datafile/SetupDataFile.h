@@ -9,6 +9,9 @@
 
 #include "common/datafile/SetupData.h"
 
+// Section of the driver's data file naming its setup data and modules.
+constexpr char kDriverInfoSection[] = "User Mode Printer Driver Information";
+
 // Where the driver's files are, from the spooler's driver information.
 struct DriverFiles {
     std::string strDriverName;
@@ -16,6 +19,9 @@ struct DriverFiles {
     std::string strDataFile;    // data file, full path
     std::string strFolder;      // folder of the main file
 };
+
+// Folder part of a path, empty when it has none.
+std::string FolderOfPath(const std::string& strPath);
 
 std::optional<DriverFiles> DriverFilesForPrinter(const char* pszPrinter);
 std::optional<DriverFiles> DriverFilesForDriver(const char* pszDriver);

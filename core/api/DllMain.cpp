@@ -1,29 +1,12 @@
 #include <windows.h>
 
-#include "common/base/UniqueHandle.h"
-#include "common/trace/Trace.h"
-
-namespace {
-
-// The trace switch is read once, when the library is loaded.
-void ReadTraceSwitch() {
-    UniqueHKey key;
-    DWORD dwLog = 0;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kavro\\PLX3", 0, KEY_READ, key.put()) == ERROR_SUCCESS) {
-        DWORD cbLog = sizeof(dwLog);
-        if (RegQueryValueExA(key.get(), "log", nullptr, nullptr, reinterpret_cast<BYTE*>(&dwLog), &cbLog) !=
-            ERROR_SUCCESS)
-            dwLog = 0;
-    }
-    TraceSetEnabled(dwLog != 0);
-}
-
-}  // namespace
+#include "core/api/ProcessContext.h"
 
 BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID) {
     if (dwReason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(hInstance);
-        ReadTraceSwitch();
+        // Creates the context (and reads the trace switch) at load.
+        GetProcessContext().m_hInstance = hInstance;
     }
     return TRUE;
 }

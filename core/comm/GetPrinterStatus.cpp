@@ -8,28 +8,7 @@
 #include "common/datafile/DriverValues.h"
 #include "common/datafile/SetupDataFile.h"
 #include "common/base/Guard.h"
-
-namespace {
-
-// Buffer of a size query: the reported size plus one zero byte that keeps
-// text replies terminated. Empty when the size is absurd or memory is out.
-bool AllocQueryBuffer(int iSize, std::vector<uint8_t>* pBuffer) {
-    if (iSize < 0) return false;
-    try {
-        pBuffer->assign(static_cast<size_t>(iSize) + 1, 0);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    return true;
-}
-
-template <typename Fn>
-bool BindFunction(HMODULE hModule, const char* pszName, Fn* pfn) {
-    *pfn = reinterpret_cast<Fn>(GetProcAddress(hModule, pszName));
-    return *pfn != nullptr;
-}
-
-}  // namespace
+#include "core/comm/QbQuery_private.h"
 
 std::string QbapiPathFor(const std::string& strFile, int32_t iVersion, int iOsGeneration,
                          const std::string& strInstallPath) {

@@ -45,6 +45,8 @@ typedef int(__cdecl* PFN_QBGetDeviceID)(int iNameKind, const char* pszName, char
 typedef int(__cdecl* PFN_QBSend)(int hChannel, const void* pData, int cbData);
 typedef int(__cdecl* PFN_QBReceive)(int hChannel, void* pBuffer, int* piSize, int iTimeoutMs);
 typedef int(__cdecl* PFN_QBReceiveCancel)(int hChannel);
+typedef int(__cdecl* PFN_QBSetOption)(int iOption, void* pValue, int cbValue);
+typedef int(__cdecl* PFN_QBGetOption)(int iOption, void* pValue, int* pcbValue);
 }
 
 // Library files, compared without regard to case.

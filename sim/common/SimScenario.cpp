@@ -117,7 +117,8 @@ const char* SimFunctionName(int iFunction) {
     static const char* const kNames[kSimFunctionCount] = {
         "QBInitialize",  "QBRelease",   "QBGetAvailableChannel", "QBOpenChannel", "QBCloseChannel",
         "QBGetStatus",   "QBGetDeviceID", "QBSend",              "QBReceive",     "QBReceiveCancel",
-        "QBSetOption",   "QBGetOption", "QBGetEnvInfo"};
+        "QBSetOption",   "QBGetOption", "QBGetEnvInfo",
+        "DrvRegCreateKeyEx", "DrvRegOpenKeyEx", "DrvRegCloseKey", "DrvRegQueryValueEx"};
     return iFunction >= 0 && iFunction < kSimFunctionCount ? kNames[iFunction] : "?";
 }
 

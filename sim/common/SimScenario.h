@@ -17,7 +17,8 @@
 //   Result=<int>                  returned instead of doing the work
 //   Raise=1                       raise an access violation inside the call
 //   DelayMs=<n>                   wait before answering
-//   Size=<n>                      size reported by a size query
+//   Size=<n>                      size reported by a size query (by
+//                                 QBGetStatus also with a forced Result)
 //   Count=<n>                     count or length returned by a second call
 #pragma once
 
@@ -52,7 +53,8 @@ std::string SimEscape(const std::string& strBytes);
 std::string SimFolder();
 std::string SimScenarioPath();
 
-// Functions of the simulated library, for counters and faults.
+// Functions of the simulated modules, for counters (and faults, for the
+// bidirectional library's).
 enum SimFunction : int {
     kSimQBInitialize,
     kSimQBRelease,
@@ -67,6 +69,11 @@ enum SimFunction : int {
     kSimQBSetOption,
     kSimQBGetOption,
     kSimQBGetEnvInfo,
+    // Registry-like functions of the driver-information module.
+    kSimDrvRegCreateKey,
+    kSimDrvRegOpenKey,
+    kSimDrvRegCloseKey,
+    kSimDrvRegQueryValue,
     kSimFunctionCount
 };
 const char* SimFunctionName(int iFunction);

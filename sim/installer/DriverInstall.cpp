@@ -79,6 +79,7 @@ DriverPackage SamplePackage(const std::string& strProgramFolder) {
     package.strDriverName = kSampleDriver;
     package.strSourceDir = strProgramFolder + "\\driverpkg";
     package.strDataFile = "PX100.DAT";
-    package.dependentFiles = {"PX100.SAD", "PX100.INI", "PLXRES_E.DLL", "PLXRES_D.DLL", "PLXRES_J.DLL", "PLXBMP.DLL"};
+    package.dependentFiles = {"PX100.SAD", "PX100.INI", "PLXRES_E.DLL", "PLXRES_D.DLL", "PLXRES_J.DLL", "PLXBMP.DLL",
+                              "kvdrvinf.DLL", "PLXDINFP.DLL"};
     return package;
 }

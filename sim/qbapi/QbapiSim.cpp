@@ -195,7 +195,11 @@ SIM_EXPORT int __cdecl QBCloseChannel(int hChannel) {
 
 SIM_EXPORT int __cdecl QBGetStatus(int hChannel, void* pReply, int* piSize) {
     const CallPlan plan = PlanCall(kSimQBGetStatus, pReply != nullptr);
-    if (plan.result) return *plan.result;
+    if (plan.result) {
+        // A forced result may still come with a size, as a library might.
+        if (plan.size && piSize) *piSize = *plan.size;
+        return *plan.result;
+    }
     OpenChannel channel;
     if (!LookupChannel(hChannel, &channel)) return kBadChannel;
     const std::string strReply = StatusReply(plan.scenario, channel);

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include "common/datafile/DriverValues.h"
+#include "common/datafile/SetupDataFile.h"
 #include "sim/installer/DriverInstall.h"
 
-TestDriver::TestDriver(const std::string& strTag, const std::string& strSetupBody)
+TestDriver::TestDriver(const std::string& strTag, const std::string& strSetupBody,
+                       const std::string& strDriverInfoLines)
     : m_folder(strTag),
       m_strDriver("PLX Test " + strTag + " " + std::to_string(GetCurrentProcessId())),
       m_strPrinter("PLX Printer " + strTag + " " + std::to_string(GetCurrentProcessId())) {
@@ -14,7 +16,8 @@ TestDriver::TestDriver(const std::string& strTag, const std::string& strSetupBod
     const std::string strStem = "T" + std::to_string(GetCurrentProcessId()) + strTag;
     const std::string strSetup = "[Install]\r\nREGPATH=0,0,0,0,0,0,0,\"HKEY_LOCAL_MACHINE\\" + KeyPath() +
                                  "\",DRV\r\n" + strSetupBody;
-    const std::string strData = "[User Mode Printer Driver Information]\r\nSADatI=" + strStem + ".SAD\r\n";
+    const std::string strData = "[User Mode Printer Driver Information]\r\nSADatI=" + strStem + ".SAD\r\n" +
+                                strDriverInfoLines;
     if (!WriteTextFile(m_folder.File(strStem + ".SAD"), strSetup) ||
         !WriteTextFile(m_folder.File(strStem + ".DAT"), strData) ||
         !CopyFileA((ProgramFolder() + "\\driverpkg\\PLXDRV.dll").c_str(), m_folder.File("PLXDRV.DLL").c_str(),
@@ -38,6 +41,11 @@ TestDriver::~TestDriver() {
 }
 
 std::string TestDriver::KeyPath() const { return DriverKeyPath(m_strDriver.c_str()); }
+
+std::string TestDriver::DataFilePath() const {
+    const std::optional<DriverFiles> files = DriverFilesForDriver(m_strDriver.c_str());
+    return files ? files->strDataFile : std::string();
+}
 
 std::string StandardSetupBody(const std::string& strModel) {
     return "REGENTER=DRV,\"InstallPath\",DRIVERDIR\r\n"

@@ -11,7 +11,9 @@ class TestDriver {
 public:
     // strSetupBody: lines of the "Install" section after the REGPATH line,
     // which names this driver's key with the identifier DRV.
-    TestDriver(const std::string& strTag, const std::string& strSetupBody);
+    // strDriverInfoLines: further lines of the data file's driver section.
+    TestDriver(const std::string& strTag, const std::string& strSetupBody,
+               const std::string& strDriverInfoLines = "");
     ~TestDriver();
     TestDriver(const TestDriver&) = delete;
     TestDriver& operator=(const TestDriver&) = delete;
@@ -21,6 +23,8 @@ public:
     const std::string& DriverName() const { return m_strDriver; }
     const std::string& PrinterName() const { return m_strPrinter; }
     std::string KeyPath() const;
+    // Full path of the installed data file.
+    std::string DataFilePath() const;
 
 private:
     TempFolder m_folder;
