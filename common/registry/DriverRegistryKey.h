@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "common/registry/RegistryKey.h"
@@ -38,10 +39,17 @@ public:
     DWORD GetNumber(const char* pszName, DWORD dwDefault) const;
 
 private:
+    // Calls one of the functions; ERROR_INVALID_ACCESS for one the module
+    // lacks.
+    template <typename Fn, typename... Args>
+    LONG Call(const char* pszName, Fn pfn, Args... args) const;
+    std::function<LONG(HKEY, LPCSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD)> QueryFunction() const;
+
     // The functions the key was opened with also close it, even when the
     // route changes meanwhile.
     DriverRegistryFunctions m_functions;
     HKEY m_hKey = nullptr;
     bool m_bOpen = false;
     REGSAM m_dwAccess = 0;
+    bool m_bRouted = false;
 };

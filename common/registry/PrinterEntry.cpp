@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "common/base/Guard.h"
 #include "common/base/PrinterOpen.h"
 #include "common/base/SpoolerInfo.h"
 #include "common/datafile/DataFile.h"
@@ -30,12 +31,13 @@ std::string EntryKeyName(int iNumber) {
     return szName;
 }
 
-// The module is the driver package's: a fault inside it is not caught here,
-// the fault guard belongs to the communication layer.
-int CallSetRegDefaultValue(SetRegDefaultValueFn pfn, const char* pszPrinter, const char* pszDriver,
-                           const char* pszPort, const char* pszModelId) {
+// The module is the driver package's: a fault inside it ends the call with
+// kQbFault, not the process.
+int CallSetRegDefaultValue(TraceScope& trace, SetRegDefaultValueFn pfn, const char* pszPrinter,
+                           const char* pszDriver, const char* pszPort, const char* pszModelId) {
     // No data file: the export finds it itself.
-    return pfn(pszPrinter, pszDriver, pszPort, pszModelId, nullptr);
+    return GuardedCall(trace, kSetRegDefaultValueExport,
+                       [&] { return pfn(pszPrinter, pszDriver, pszPort, pszModelId, nullptr); });
 }
 
 int WriteDefaultsThroughCoreModule(TraceScope& trace, const char* pszPrinter, const char* pszPort,
@@ -58,7 +60,7 @@ int WriteDefaultsThroughCoreModule(TraceScope& trace, const char* pszPrinter, co
         trace.Write("ERROR : %s lacks %s\n", szModule, kSetRegDefaultValueExport);
         return kTargetNoExport;
     }
-    const int iResult = CallSetRegDefaultValue(pfn, pszPrinter, strDriver.c_str(), pszPort, pszModelId);
+    const int iResult = CallSetRegDefaultValue(trace, pfn, pszPrinter, strDriver.c_str(), pszPort, pszModelId);
     trace.Write("%s : %d\n", kSetRegDefaultValueExport, iResult);
     return iResult;
 }

@@ -12,7 +12,7 @@ constexpr DWORD kValueNameSize = 16384;
 constexpr DWORD kKeyNameSize = 256;
 
 // Size first, then the bytes; the value may grow in between, so retry.
-std::optional<std::vector<BYTE>> ReadBytes(RegQueryValueFn pfnQuery, HKEY hKey, const char* pszName) {
+std::optional<std::vector<BYTE>> ReadBytes(const RegQueryValueFn& pfnQuery, HKEY hKey, const char* pszName) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         DWORD cbData = 0;
         if (pfnQuery(hKey, pszName, nullptr, nullptr, nullptr, &cbData) != ERROR_SUCCESS) return std::nullopt;
@@ -34,7 +34,7 @@ REGSAM RegDefaultAccess(bool bCreate, REGSAM dwAccess) {
     return bCreate ? KEY_ALL_ACCESS : KEY_READ;
 }
 
-std::string RegReadString(RegQueryValueFn pfnQuery, HKEY hKey, const char* pszName, const char* pszDefault,
+std::string RegReadString(const RegQueryValueFn& pfnQuery, HKEY hKey, const char* pszName, const char* pszDefault,
                           DWORD cbMax) {
     const std::string strDefault = pszDefault ? pszDefault : "";
     if (!pfnQuery) return strDefault;
@@ -54,7 +54,7 @@ std::string RegReadString(RegQueryValueFn pfnQuery, HKEY hKey, const char* pszNa
     return cch < cbMax ? std::string(buffer.data(), cch) : strDefault;
 }
 
-bool RegReadDword(RegQueryValueFn pfnQuery, HKEY hKey, const char* pszName, DWORD* pdwValue) {
+bool RegReadDword(const RegQueryValueFn& pfnQuery, HKEY hKey, const char* pszName, DWORD* pdwValue) {
     if (!pfnQuery) return false;
     DWORD dwValue = 0;
     DWORD cbValue = sizeof(dwValue);

@@ -77,6 +77,8 @@ enum SimFunction : int {
     kSimFunctionCount
 };
 const char* SimFunctionName(int iFunction);
+// Value name whose query makes the driver-information stand-in fault.
+constexpr char kSimDrvRegFaultValue[] = "PlxSimFault";
 
 // Counters shared by all processes that use one scenario folder, in a named
 // file mapping that lives while any process holds it.

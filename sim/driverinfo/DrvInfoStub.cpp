@@ -1,9 +1,13 @@
 // Stand-in of the driver package's driver-information module. Its
 // registry-like functions pass straight through to the registry and count
 // their calls in the simulator's shared counters, so tests can tell that a
-// read was routed through the module. The other entries of its tables do
+// read was routed through the module; a query of kSimDrvRegFaultValue
+// faults. The other entries of its tables do
 // nothing here.
 #include <windows.h>
+
+#include <cstdint>
+#include <cstring>
 
 #include "sim/common/SimScenario.h"
 
@@ -42,6 +46,10 @@ STUB_EXPORT LONG WINAPI DrvRegCloseKey(HKEY hKey) {
 STUB_EXPORT LONG WINAPI DrvRegQueryValueEx(HKEY hKey, LPCSTR pszValueName, LPDWORD pdwReserved, LPDWORD pdwType,
                                            LPBYTE pData, LPDWORD pcbData) {
     Count(kSimDrvRegQueryValue);
+    if (pszValueName && strcmp(pszValueName, kSimDrvRegFaultValue) == 0) {
+        volatile uintptr_t uAddress = 8;
+        *reinterpret_cast<volatile int*>(uAddress) = 1;
+    }
     return RegQueryValueExA(hKey, pszValueName, pdwReserved, pdwType, pData, pcbData);
 }
 

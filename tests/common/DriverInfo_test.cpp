@@ -4,12 +4,16 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "common/datafile/SetupDataFile.h"
+#include "common/registry/DriverRegistryKey.h"
+#include "common/registry/RegistryKey.h"
+#include "sim/control/SimPrinter.h"
 #include "sim/installer/DriverInstall.h"
 #include "tests/support/TestDriver.h"
 
@@ -97,6 +101,66 @@ TEST_F(DriverInfoTest, ModuleNamedByTheDataFile) {
             EXPECT_TRUE(IsDriverInfoWideBound());
         }
     }
+}
+
+// While a recognition is in force, the machine-wide keys of the driver's
+// installer are read through the module; the stand-in counts those calls.
+class DriverRoutingTest : public DriverInfoTest {
+protected:
+    void SetUp() override {
+        DriverInfoTest::SetUp();
+        m_sim = std::make_unique<SimPrinter>(m_folder.Path());
+        RegistryKey key(HKEY_LOCAL_MACHINE, m_strKey.c_str(), true);
+        ASSERT_TRUE(key.SetString("Color", "blue"));
+    }
+    void TearDown() override {
+        RegistryKey(HKEY_LOCAL_MACHINE, "Software\\KAVRO", false, KEY_ALL_ACCESS).DeleteTree(m_strSubKey.c_str());
+        DriverInfoTest::TearDown();
+    }
+    LONG RoutedCalls(SimFunction function) const { return m_sim->Counters().lCalls[function]; }
+
+    TempFolder m_folder{"route"};
+    std::unique_ptr<SimPrinter> m_sim;
+    std::string m_strSubKey = "PLX Route " + std::to_string(GetCurrentProcessId()) + " IO_URL";
+    std::string m_strKey = "Software\\KAVRO\\" + m_strSubKey;
+};
+
+TEST_F(DriverRoutingTest, ReadsGoThroughTheModuleWhileRecognised) {
+    {
+        DriverRegistryKey key(HKEY_LOCAL_MACHINE, m_strKey.c_str(), false);
+        EXPECT_EQ(key.GetString("Color", ""), "blue");
+    }
+    EXPECT_EQ(RoutedCalls(kSimDrvRegOpenKey), 0) << "plain registry without a recognition";
+
+    ASSERT_EQ(LoadDriverInfo(kDriverInfoByDriver, kSampleDriver), 1);
+    {
+        DriverRegistryKey key(HKEY_LOCAL_MACHINE, m_strKey.c_str(), false);
+        ASSERT_TRUE(key.IsOpen());
+        EXPECT_EQ(key.GetString("Color", ""), "blue");
+        EXPECT_EQ(key.GetNumber("Missing", 7), 7u);
+    }
+    EXPECT_EQ(RoutedCalls(kSimDrvRegOpenKey), 1);
+    EXPECT_GE(RoutedCalls(kSimDrvRegQueryValue), 2);
+    EXPECT_EQ(RoutedCalls(kSimDrvRegCloseKey), 1);
+    // A fault inside the module fails the read, not the process.
+    {
+        DriverRegistryKey key(HKEY_LOCAL_MACHINE, m_strKey.c_str(), false);
+        EXPECT_EQ(key.GetString(kSimDrvRegFaultValue, "fallback"), "fallback");
+    }
+    // The routed create counts only a key it made.
+    EXPECT_FALSE(DriverRegistryKey(HKEY_LOCAL_MACHINE, m_strKey.c_str(), true).IsOpen());
+    EXPECT_TRUE(DriverRegistryKey(HKEY_LOCAL_MACHINE, (m_strKey + "\\New").c_str(), true).IsOpen());
+}
+
+TEST_F(DriverRoutingTest, ModuleWithoutItsAnsiTableAnswersNothing) {
+    TestDriver driver("dpart", StandardSetupBody("PX-T1"), "KVAUDF01=PLXDINFP.DLL\r\n");
+    ASSERT_TRUE(driver.Installed()) << driver.Error();
+    ASSERT_EQ(LoadDriverInfo(kDriverInfoByDriver, driver.DriverName().c_str()), 1);
+    EXPECT_FALSE(DriverRegistryKey(HKEY_LOCAL_MACHINE, m_strKey.c_str(), false).IsOpen());
+    // The plain key class is not routed.
+    EXPECT_TRUE(RegistryKey(HKEY_LOCAL_MACHINE, m_strKey.c_str(), false).IsOpen());
+    ReleaseDriverInfo();
+    EXPECT_TRUE(DriverRegistryKey(HKEY_LOCAL_MACHINE, m_strKey.c_str(), false).IsOpen());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include <cstring>
 
+#include "common/base/Guard.h"
 #include "common/base/SpoolerInfo.h"
 #include "common/datafile/DataFile.h"
 #include "common/registry/EntryDefaults.h"
@@ -249,6 +250,18 @@ TEST_F(PrinterEntryTest, CoreModuleWritesTheDefaultsOfANewEntry) {
         EXPECT_FALSE(m_bCreated);
         EXPECT_EQ(record.GetNumber("Calls", 0), 1u);
     }
+}
+
+TEST_F(PrinterEntryTest, CrashingCoreModuleDoesNotTakeTheCallerDown) {
+    TempFolder folder("crash");
+    ASSERT_TRUE(WriteTextFile(folder.File("MODEL.INI"), std::string("[PX-T]\r\nPrnDll=") + kRecorderModule + "\r\n"));
+    TestDriver driver("crash", ModuleSetupBody(ProgramFolder(), folder.File("MODEL.INI")));
+    ASSERT_TRUE(driver.Installed()) << driver.Error();
+    RegistryKey(HKEY_CURRENT_USER, kRecorderKey, true).SetNumber("Raise", 1);
+    EXPECT_EQ(Target(driver.PrinterName().c_str(), "FILE:", "PX-T"), kQbFault);
+    EXPECT_FALSE(m_bCreated);
+    // The entry was made before the module ran; it stays.
+    EXPECT_EQ(m_strPath, Local(kEntry0));
 }
 
 TEST_F(PrinterEntryTest, MonitoringEntryIsFoundBehindAGap) {

@@ -1,6 +1,9 @@
 // Stand-in of a model's core module: PrSetRegDefaultValue records its
-// arguments for the tests (see ScratchRegistry.h) and returns what they ask.
+// arguments for the tests (see ScratchRegistry.h) and returns what they ask,
+// or faults when the DWORD "Raise" is set.
 #include <windows.h>
+
+#include <cstdint>
 
 #include "common/registry/RegistryKey.h"
 #include "tests/support/ScratchRegistry.h"
@@ -20,5 +23,10 @@ extern "C" int __cdecl PrSetRegDefaultValue(const char* pszPrinter, const char* 
             record.DeleteValue(argument.pszValue);
     }
     record.SetNumber("Calls", record.GetNumber("Calls", 0) + 1);
+    if (record.GetNumber("Raise", 0)) {
+        // A module that crashes: a real access violation.
+        volatile uintptr_t uAddress = 8;
+        *reinterpret_cast<volatile int*>(uAddress) = 1;
+    }
     return static_cast<int>(record.GetNumber("Result", 0));
 }

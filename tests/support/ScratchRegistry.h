@@ -33,6 +33,7 @@ std::vector<std::string> SubKeysOf(const char* pszKey);
 // Where the stand-in core module PLXTESTPRN.DLL records its
 // PrSetRegDefaultValue calls (under HKEY_CURRENT_USER): the string values
 // "Printer", "Driver", "Port", "Model", "DataFile" (absent for null), the
-// DWORD "Calls"; it returns the DWORD "Result" (0 when missing).
+// DWORD "Calls"; it returns the DWORD "Result" (0 when missing), or raises
+// an access violation when the DWORD "Raise" is set.
 constexpr char kRecorderKey[] = "Software\\PLXTests\\DefaultsCall";
 constexpr char kRecorderModule[] = "PLXTESTPRN.DLL";
