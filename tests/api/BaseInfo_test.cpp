@@ -176,6 +176,31 @@ TEST_F(BaseInfoTest, UnrecognisedDriverStopsTheSetUp) {
     EXPECT_NE(FindPrinterEntry(driver.PrinterName().c_str(), false, &strEntry), kFindFound);
 }
 
+TEST_F(BaseInfoTest, PrinterGoneBetweenCalls) {
+    std::string strPrinter;
+    std::string strDriver;
+    {
+        TestDriver driver("bi7", SetupWithProfile());
+        ASSERT_TRUE(driver.Installed()) << driver.Error();
+        strPrinter = driver.PrinterName();
+        strDriver = driver.DriverName();
+        ASSERT_EQ(m_info.SetPrinterInformation(strPrinter.c_str(), strDriver.c_str(), "FILE:", kModel, nullptr,
+                                               nullptr, nullptr),
+                  CBaseInfo::kComplete);
+    }
+    // Printer and driver are gone; the recognition made before stays in force.
+    EXPECT_EQ(m_info.SetPrinterInformation(strPrinter.c_str(), strDriver.c_str(), "FILE:", kModel, nullptr, nullptr,
+                                           nullptr),
+              CBaseInfo::kPartial);
+    EXPECT_EQ(m_info.DataFile(), "");
+    EXPECT_EQ(m_info.CurrentUserKey(), "");
+    // A fresh process would not recognise the driver at all.
+    ReleaseDriverInfo();
+    EXPECT_EQ(m_info.SetPrinterInformation(strPrinter.c_str(), strDriver.c_str(), "FILE:", kModel, nullptr, nullptr,
+                                           nullptr),
+              CBaseInfo::kNotSet);
+}
+
 TEST(ProcessContextTest, ModelSwitchesFromTheDataFile) {
     TempFolder folder("ctx");
     const std::string strFile = folder.File("model.ini");

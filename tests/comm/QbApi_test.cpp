@@ -126,6 +126,29 @@ TEST_F(QbApiTest, ChannelListIsAskedOncePerBinding) {
     EXPECT_EQ(Counters().lCalls[kSimQBGetAvailableChannel], 2) << "one size query and one read";
 }
 
+TEST_F(QbApiTest, ChannelCountsFromTheLibraryAreNotTrusted) {
+    struct Case {
+        const char* pszName;
+        std::string strFault;
+        int iExpected;
+        int iHeld;
+    };
+    const Case cases[] = {
+        {"count beyond the entries sent", "[Fault.QBGetAvailableChannel]\r\nCall=2\r\nCount=100000\r\n", 2, 2},
+        {"zero count", "[Fault.QBGetAvailableChannel]\r\nCall=2\r\nCount=0\r\n", 0, -1},
+        {"negative count", "[Fault.QBGetAvailableChannel]\r\nCall=2\r\nCount=-3\r\n", -3, -1},
+        {"absurd size", "[Fault.QBGetAvailableChannel]\r\nCall=1\r\nSize=-8\r\n", 0, -1},
+        {"library faults", "[Fault.QBGetAvailableChannel]\r\nRaise=1\r\n", -99, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        ASSERT_TRUE(m_sim->SetScenario(SimPrinterSection(Printer(), kChannels, "MDL:PX-T8;", "r") + c.strFault));
+        CQbApi handle;
+        EXPECT_EQ(handle.GetChannels(kQbNamePrinter, Printer().c_str()), c.iExpected);
+        EXPECT_EQ(GetQbApiBase().ChannelCount(), c.iHeld);
+    }
+}
+
 TEST_F(QbApiTest, DeviceIdentification) {
     struct Case {
         const char* pszName;
