@@ -144,11 +144,14 @@ void ExpectVertical(const CPrnInkInfoEx& info, const VerticalCase& c) {
 }
 
 TEST_F(PrnInkInfoExTest, TypeTextFromTheDataFileThenTheVifFile) {
+    // Its 65 slashes and 60 marks cut to 255 characters would need 320 with
+    // their line breaks: too long for the text, so the entry is passed over.
+    const std::string strOverlong = Line("COLOR09", "3,7," + std::string(65, '/') + std::string(60, '@'));
     const char* pszDataFile = WriteDataFile(
-        CsicSection() + "[CSIC2]\r\n" + Line("000", "3,0,1,0,COLOR00") +
+        CsicSection() + strOverlong + "[CSIC2]\r\n" + Line("000", "3,0,1,0,COLOR00") +
         Line("001", "3,0,2,0,NOSUCH") +   // names a missing CSIC key: the scan goes on
         Line("002", "3,9,2,0,COLOR01") +  // m2 plays no part
-        Line("003", "1,0,1,3,BLACK00") + Line("004", "3,0,3,0") + "005=4\r\n");
+        Line("003", "1,0,1,3,BLACK00") + Line("004", "3,0,3,0") + "005=4\r\n" + Line("006", "3,0,7,0,COLOR09"));
     const CPrnInkInfoEx info(Printer(), pszDataFile, m_english.get());
     const VerticalCase kCases[] = {
         {"cyan standard", kCyan, kStandard, 0, 1, "KAVRO KI-21C"},
@@ -156,6 +159,7 @@ TEST_F(PrnInkInfoExTest, TypeTextFromTheDataFileThenTheVifFile) {
         {"black standard", kBlack, kStandard, 3, 1, "KAVRO KI-21BK"},
         {"size of no entry: the VIF text", kCyan, kUnknownSize, 0, 1, kCyanVertical},
         {"entry without key name: the VIF text", kCyan, 3, 0, 1, kCyanVertical},
+        {"type too long with its line breaks: the VIF text", kCyan, 7, 0, 1, kCyanVertical},
         {"no entry, no VIF text: found, empty", kMagenta, kStandard, 1, 1, ""},
         {"no entry, no slot row", kCyan, kStandard, 1, 0, kPoison},
         {"negative slot", kCyan, kStandard, -1, 0, kPoison},
