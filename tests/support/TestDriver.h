@@ -12,8 +12,9 @@ public:
     // strSetupBody: lines of the "Install" section after the REGPATH line,
     // which names this driver's key with the identifier DRV.
     // strDriverInfoLines: further lines of the data file's driver section.
+    // strFurtherSections: sections of the data file after that one.
     TestDriver(const std::string& strTag, const std::string& strSetupBody,
-               const std::string& strDriverInfoLines = "");
+               const std::string& strDriverInfoLines = "", const std::string& strFurtherSections = "");
     ~TestDriver();
     TestDriver(const TestDriver&) = delete;
     TestDriver& operator=(const TestDriver&) = delete;
