@@ -10,51 +10,32 @@
 // Exported by ordinal through the .def files only.
 #define STUB_EXPORT extern "C"
 
-namespace {
-
-SimCounterBlock* gpCounters = nullptr;
-
-void Count(SimFunction function) {
-    if (gpCounters && gpCounters->get()) InterlockedIncrement(&gpCounters->get()->lCalls[function]);
-}
-
-}  // namespace
-
 STUB_EXPORT LONG WINAPI DrvRegCreateKeyEx(HKEY hKey, LPCSTR pszSubKey, DWORD dwReserved, LPSTR pszClass,
                                           DWORD dwOptions, REGSAM samDesired, LPSECURITY_ATTRIBUTES pSecurity,
                                           PHKEY phResult, LPDWORD pdwDisposition) {
-    Count(kSimDrvRegCreateKey);
+    SimCount(kSimDrvRegCreateKey);
     return RegCreateKeyExA(hKey, pszSubKey, dwReserved, pszClass, dwOptions, samDesired, pSecurity, phResult,
                            pdwDisposition);
 }
 
 STUB_EXPORT LONG WINAPI DrvRegOpenKeyEx(HKEY hKey, LPCSTR pszSubKey, DWORD dwOptions, REGSAM samDesired,
                                         PHKEY phResult) {
-    Count(kSimDrvRegOpenKey);
+    SimCount(kSimDrvRegOpenKey);
     return RegOpenKeyExA(hKey, pszSubKey, dwOptions, samDesired, phResult);
 }
 
 STUB_EXPORT LONG WINAPI DrvRegCloseKey(HKEY hKey) {
-    Count(kSimDrvRegCloseKey);
+    SimCount(kSimDrvRegCloseKey);
     return RegCloseKey(hKey);
 }
 
 STUB_EXPORT LONG WINAPI DrvRegQueryValueEx(HKEY hKey, LPCSTR pszValueName, LPDWORD pdwReserved, LPDWORD pdwType,
                                            LPBYTE pData, LPDWORD pcbData) {
-    Count(kSimDrvRegQueryValue);
+    SimCount(kSimDrvRegQueryValue);
     return RegQueryValueExA(hKey, pszValueName, pdwReserved, pdwType, pData, pcbData);
 }
 
 // The module's further functions, which nothing here calls.
 STUB_EXPORT int __cdecl DrvInfoUnused() { return 0; }
 
-BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID) {
-    if (dwReason == DLL_PROCESS_ATTACH) {
-        DisableThreadLibraryCalls(hInstance);
-        gpCounters = new SimCounterBlock();
-    } else if (dwReason == DLL_PROCESS_DETACH) {
-        delete gpCounters;
-        gpCounters = nullptr;
-    }
-    return TRUE;
-}
+BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID) { return SimModuleMain(hInstance, dwReason); }
