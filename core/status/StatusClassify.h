@@ -29,11 +29,12 @@ enum class QueueLookup {
     PrinterNotOpened,
     Empty,
     HasJob,
+    NotKnown,  // opened, but the spooler would not list the queue
 };
 
 // The printer's queue as the spooler shows it. The offline cancel button
-// is offered only while a job is queued; the Windows side opens the
-// monitored printer and asks for its first job.
+// is withdrawn only when the queue is known to be empty; the Windows side
+// opens the monitored printer and asks for its first job.
 class CPrinterQueue {
 public:
     virtual ~CPrinterQueue() = default;
