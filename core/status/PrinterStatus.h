@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -50,6 +51,9 @@ constexpr size_t kInkInfoSize = 4;
 
 // Cartridge texts of slots 0 to 3.
 using CartridgeTexts = std::array<std::string, kInkInfoSize>;
+// The text naming the cartridge of a slot of a status record; empty when
+// there is none.
+using StatusCartridgeTextFn = std::function<std::string(const StatusRecord& record, size_t nSlot)>;
 
 class CPrinterStatus {
 public:
@@ -78,6 +82,25 @@ public:
     // and the levels of inks 0 to 3 ("NA" for a missing ink or a condition
     // mark). Empty when strFormat is.
     std::string FormatInkStatusURL(std::string_view strFormat, std::string_view strHeader) const;
+
+    // Windows side (PrinterStatusWin.cpp): texts from the resource module
+    // and the model data file of the process context's printer.
+
+    // Text of the row's message into strText; its length, 0 when the
+    // string cannot be loaded.
+    int GetMessageText(std::string& strText) const;
+    // Status text of the row's detail message (GetSubMessageText, with the
+    // cartridge texts from cartridgeText); its length, 0 when the string
+    // cannot be loaded.
+    int GetSubMessage(std::string& strText, const StatusCartridgeTextFn& cartridgeText) const;
+    // Ink status web address; iMode 1 puts the model's header in front
+    // when the model enables it. Empty when the model does not enable the
+    // address or its format cannot be loaded.
+    std::string GetInkStatusURL(int iMode) const;
+    // Windows side (PrinterQueueWin.cpp): 1 when the spooler's data type of
+    // job dwJobId (callers pass the record's JobID) contains "EMF"; the
+    // printer is opened by name, or by port name when pszPrinter is empty.
+    static int IsEMFSpool(uint32_t dwJobId, const char* pszPrinter, const char* pszPort);
 
     const StatusInfoRow& GetRow() const { return m_row; }
     uint32_t GetUserValue() const { return m_dwUserValue; }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "core/status/StatusClassify.h"
 #include "core/status/StatusRecord.h"
@@ -52,6 +53,17 @@ public:
     // offline cancel button; null: the printer cannot be opened.
     void SetPrinterQueue(CPrinterQueue* pQueue) { m_pQueue = pQueue; }
 
+    // Windows side (StatusInfoWin.cpp). Stores the model data file (null
+    // empties it) and notes whether HTML files have a program that opens
+    // them; 1.
+    int SetDataFile(const char* pszDataFile);
+    const std::string& DataFile() const { return m_strDataFile; }
+    // 1 when HKEY_CLASSES_ROOT\.HTM opened at the last SetDataFile.
+    int GetHtmlFlag() const { return m_bHtml; }
+    // Windows side: 1 when the spooler has the printer set to work
+    // offline, 0 otherwise and on any failure.
+    static int CheckPrinterOffline(const char* pszPrinter);
+
     // Status number of the first row of the status code table that the
     // record matches; 0 when none does.
     uint16_t GetStatusNo(const StatusRecord& record) const;
@@ -76,6 +88,8 @@ public:
 private:
     int m_iInkColorCount = kDefaultInkColorCount;
     CPrinterQueue* m_pQueue = nullptr;
+    std::string m_strDataFile;
+    int m_bHtml = 0;
 };
 
 // Value of the first entry tagged byTag in an "hbm" reply: copies at most
