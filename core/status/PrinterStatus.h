@@ -14,12 +14,26 @@
 #include "core/status/StatusRecord.h"
 #include "core/status/StatusTables.h"
 
-// Trouble-shooting help of a status; Type 0 = none.
+// Trouble-shooting kinds.
+enum TroubleShootType : uint32_t {
+    kTroubleNone = 0,
+    kTroubleDocument = 1,
+    kTroubleGuide = 2,           // a guide resource of the resource module
+    kTroubleInkUtility = 3,      // the utility's ink replacement
+    kTroubleInkWindow = 4,       // the utility's ink replacement window
+    kTroubleSetupUtility = 5,    // the utility's set-up
+    kTroublePaperJamWindow = 6,  // the utility's paper-jam window
+};
+
+// Trouble-shooting help of a status; Type kTroubleNone = none.
 struct TroubleShootInfo {
-    uint32_t Type = 0;
+    uint32_t Type = kTroubleNone;
     std::string Name;
-    const void* Resource = nullptr;  // resource of the resource module (kind 2)
-    uint16_t Slot = 0;               // utility mode (kind 4)
+    // Id of the RCDATA guide resource (kind 2). The resource module is
+    // loaded only around each use, so the help names its guide by id and
+    // the window looks it up in the module it holds.
+    uint32_t ResourceId = 0;
+    uint16_t Slot = 0;  // utility mode (kind 4)
 };
 
 // What a status object is built from.

@@ -193,6 +193,11 @@ bool CStatusInfo::ClassifyStatus(StatusClassInfo& info, StatusRecord& record, ui
     return true;
 }
 
+void CStatusInfo::SetTroubleDialogInfo(StatusClassInfo& info) const {
+    info.TroubleShoot = TroubleShootInfo();
+    if (m_pTroubleShooter) m_pTroubleShooter->Decide(info, m_strDataFile);
+}
+
 std::unique_ptr<CPrinterStatus> CStatusInfo::CreateStatusObject(uint32_t dwChannel, const uint8_t* pbReply,
                                                                 size_t cbReply, int iForcedStatusNo,
                                                                 uint32_t dwConnectionFlag,
@@ -203,6 +208,7 @@ std::unique_ptr<CPrinterStatus> CStatusInfo::CreateStatusObject(uint32_t dwChann
     if (!ClassifyStatus(info, record, dwChannel, pbReply, cbReply, iForcedStatusNo, dwConnectionFlag, dwUserValue)) {
         return nullptr;
     }
+    if (!m_strDataFile.empty()) SetTroubleDialogInfo(info);
     ts.Write("CStatusInfo::CreateStatusObject pCNowStatus = (CPrinterStatus *)new CPrinterStatus(&StatusClassInfo)\n");
     std::unique_ptr<CPrinterStatus> pStatus;
     try {

@@ -40,6 +40,7 @@ int CStatusInfo::CheckPrinterOffline(const char* pszPrinter) {
 
 CContextStatusInfo::CContextStatusInfo() {
     SetPrinterQueue(&m_queue);
+    SetTroubleShooter(&m_troubleShooter);
 }
 
 UniqueHModule LoadContextResources() {

@@ -1,14 +1,16 @@
 // The Windows side of status classification for the printer of the process
-// context: its spooler queue and the texts of its resource module.
+// context: its spooler queue, its trouble-shooting help and the texts of
+// its resource module.
 #pragma once
 
 #include "common/base/UniqueHandle.h"
 #include "core/status/PrinterQueueWin.h"
 #include "core/status/StatusInfo.h"
+#include "core/status/TroubleShoot.h"
 
-// A CStatusInfo that asks the spooler about the context's printer: what
-// the status window and the monitoring exports classify with. Not
-// copyable: it points at its own members.
+// A CStatusInfo that asks the spooler and the driver's modules about the
+// context's printer: what the status window and the monitoring exports
+// classify with. Not copyable: it points at its own members.
 class CContextStatusInfo : public CStatusInfo {
 public:
     CContextStatusInfo();
@@ -17,6 +19,7 @@ public:
 
 private:
     CSpoolerQueue m_queue;
+    CTroubleShoot m_troubleShooter;
 };
 
 // The context's resource module, mapped for as long as the result lives;
