@@ -7,6 +7,27 @@
 #include <cstdint>
 #include <vector>
 
+// Runs a spooler query that reports the size it needs, then fills a buffer
+// of that size: query(buffer or null, size, &needed) -> success. Empty on
+// failure; a success that needed no bytes gives one zero byte.
+template <typename Query>
+std::vector<uint8_t> QuerySpoolerGrowing(Query query) {
+    std::vector<uint8_t> buffer;
+    DWORD cbNeeded = 0;
+    // The needed size can grow between the calls, so retry.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (query(buffer.empty() ? nullptr : buffer.data(), static_cast<DWORD>(buffer.size()), &cbNeeded)) {
+            // The strings the record points to live in this very buffer, so
+            // it must be moved out, never copied.
+            if (buffer.empty()) buffer.resize(1);
+            return buffer;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || cbNeeded == 0) return {};
+        buffer.assign(cbNeeded, 0);
+    }
+    return {};
+}
+
 // Level-n printer information; empty on failure.
 std::vector<uint8_t> GetPrinterInfo(HANDLE hPrinter, DWORD dwLevel);
 std::vector<uint8_t> GetPrinterDriverInfo(HANDLE hPrinter, DWORD dwLevel);

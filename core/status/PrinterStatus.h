@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -13,12 +14,26 @@
 #include "core/status/StatusRecord.h"
 #include "core/status/StatusTables.h"
 
-// Trouble-shooting help of a status; Type 0 = none.
+// Trouble-shooting kinds.
+enum TroubleShootType : uint32_t {
+    kTroubleNone = 0,
+    kTroubleDocument = 1,
+    kTroubleGuide = 2,           // a guide resource of the resource module
+    kTroubleInkUtility = 3,      // the utility's ink replacement
+    kTroubleInkWindow = 4,       // the utility's ink replacement window
+    kTroubleSetupUtility = 5,    // the utility's set-up
+    kTroublePaperJamWindow = 6,  // the utility's paper-jam window
+};
+
+// Trouble-shooting help of a status; Type kTroubleNone = none.
 struct TroubleShootInfo {
-    uint32_t Type = 0;
+    uint32_t Type = kTroubleNone;
     std::string Name;
-    const void* Resource = nullptr;  // resource of the resource module (kind 2)
-    uint16_t Slot = 0;               // utility mode (kind 4)
+    // Id of the RCDATA guide resource (kind 2). The resource module is
+    // loaded only around each use, so the help names its guide by id and
+    // the window looks it up in the module it holds.
+    uint32_t ResourceId = 0;
+    uint16_t Slot = 0;  // utility mode (kind 4)
 };
 
 // What a status object is built from.
@@ -50,6 +65,9 @@ constexpr size_t kInkInfoSize = 4;
 
 // Cartridge texts of slots 0 to 3.
 using CartridgeTexts = std::array<std::string, kInkInfoSize>;
+// The text naming the cartridge of a slot of a status record; empty when
+// there is none.
+using StatusCartridgeTextFn = std::function<std::string(const StatusRecord& record, size_t nSlot)>;
 
 class CPrinterStatus {
 public:
@@ -78,6 +96,25 @@ public:
     // and the levels of inks 0 to 3 ("NA" for a missing ink or a condition
     // mark). Empty when strFormat is.
     std::string FormatInkStatusURL(std::string_view strFormat, std::string_view strHeader) const;
+
+    // Windows side (PrinterStatusWin.cpp): texts from the resource module
+    // and the model data file of the process context's printer.
+
+    // Text of the row's message into strText; its length, 0 when the
+    // string cannot be loaded.
+    int GetMessageText(std::string& strText) const;
+    // Status text of the row's detail message (GetSubMessageText, with the
+    // cartridge texts from cartridgeText); its length, 0 when the string
+    // cannot be loaded.
+    int GetSubMessage(std::string& strText, const StatusCartridgeTextFn& cartridgeText) const;
+    // Ink status web address; iMode 1 puts the model's header in front
+    // when the model enables it. Empty when the model does not enable the
+    // address or its format cannot be loaded.
+    std::string GetInkStatusURL(int iMode) const;
+    // Windows side (PrinterQueueWin.cpp): 1 when the spooler's data type of
+    // job dwJobId (callers pass the record's JobID) contains "EMF"; the
+    // printer is opened by name, or by port name when pszPrinter is empty.
+    static int IsEMFSpool(uint32_t dwJobId, const char* pszPrinter, const char* pszPort);
 
     const StatusInfoRow& GetRow() const { return m_row; }
     uint32_t GetUserValue() const { return m_dwUserValue; }

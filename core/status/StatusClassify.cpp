@@ -65,8 +65,9 @@ bool WarningMatches(uint16_t wSelector, bool bWarnings, uint8_t bySelected) {
 
 // Replies from anywhere but the local command channel (or none) get the
 // stop button in place of the row's job buttons, and no sub-button; a
-// plain close button stays. The offline cancel sub-button is kept only
-// while the printer's queue holds a job.
+// plain close button stays. The offline cancel sub-button goes only when
+// the printer's queue is known to be empty: while the spooler cannot say,
+// a job may be stuck there and the button is the user's way to it.
 void ChangeButtons(TraceScope& ts, StatusInfoRow& row, CPrinterQueue* pQueue, uint32_t dwChannel,
                    uint32_t dwConnectionFlag, uint32_t dwUserValue) {
     if (row.SubButton == IDS_INK_OFFLINE_CANCEL) {
@@ -74,6 +75,7 @@ void ChangeButtons(TraceScope& ts, StatusInfoRow& row, CPrinterQueue* pQueue, ui
         const QueueLookup lookup = pQueue ? pQueue->FindFirstJob() : QueueLookup::PrinterNotOpened;
         if (lookup == QueueLookup::PrinterNotOpened) return;
         ts.Write("OpenPrinter Success\n");
+        if (lookup == QueueLookup::NotKnown) ts.Write("Job list not available\n");
         if (lookup == QueueLookup::Empty) {
             ts.Write("Job Not found\n");
             row.SubButton = 0;
@@ -191,6 +193,11 @@ bool CStatusInfo::ClassifyStatus(StatusClassInfo& info, StatusRecord& record, ui
     return true;
 }
 
+void CStatusInfo::SetTroubleDialogInfo(StatusClassInfo& info) const {
+    info.TroubleShoot = TroubleShootInfo();
+    if (m_pTroubleShooter) m_pTroubleShooter->Decide(info, m_strDataFile);
+}
+
 std::unique_ptr<CPrinterStatus> CStatusInfo::CreateStatusObject(uint32_t dwChannel, const uint8_t* pbReply,
                                                                 size_t cbReply, int iForcedStatusNo,
                                                                 uint32_t dwConnectionFlag,
@@ -201,6 +208,7 @@ std::unique_ptr<CPrinterStatus> CStatusInfo::CreateStatusObject(uint32_t dwChann
     if (!ClassifyStatus(info, record, dwChannel, pbReply, cbReply, iForcedStatusNo, dwConnectionFlag, dwUserValue)) {
         return nullptr;
     }
+    if (!m_strDataFile.empty()) SetTroubleDialogInfo(info);
     ts.Write("CStatusInfo::CreateStatusObject pCNowStatus = (CPrinterStatus *)new CPrinterStatus(&StatusClassInfo)\n");
     std::unique_ptr<CPrinterStatus> pStatus;
     try {

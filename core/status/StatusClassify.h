@@ -4,8 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/status/StatusRecord.h"
+
+struct StatusClassInfo;
 
 // Ink colours of a model unless its data file says otherwise.
 constexpr int kDefaultInkColorCount = 4;
@@ -29,13 +32,25 @@ enum class QueueLookup {
     PrinterNotOpened,
     Empty,
     HasJob,
+    NotKnown,  // opened, but the spooler would not list the queue
 };
 
 // The printer's queue as the spooler shows it. The offline cancel button
-// is offered only while a job is queued; the Windows side opens the
-// monitored printer and asks for its first job.
+// is withdrawn only when the queue is known to be empty; the Windows side
+// opens the monitored printer and asks for its first job.
 class CPrinterQueue {
 public:
     virtual ~CPrinterQueue() = default;
     virtual QueueLookup FindFirstJob() = 0;
+};
+
+// The trouble-shooting help of a classified status. The Windows side
+// decides it from the model data file, the printer's channel, the
+// maintenance utility module and the resource module.
+class CTroubleShooter {
+public:
+    virtual ~CTroubleShooter() = default;
+    // Fills info.TroubleShoot, which comes in reset, for the status of
+    // info.Row; strDataFile is the model data file.
+    virtual void Decide(StatusClassInfo& info, const std::string& strDataFile) = 0;
 };

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "core/status/StatusClassify.h"
 #include "core/status/StatusRecord.h"
@@ -51,6 +52,19 @@ public:
     // Queue of the monitored printer, asked when a status offers the
     // offline cancel button; null: the printer cannot be opened.
     void SetPrinterQueue(CPrinterQueue* pQueue) { m_pQueue = pQueue; }
+    // Decides the trouble-shooting help; null: none is offered.
+    void SetTroubleShooter(CTroubleShooter* pTroubleShooter) { m_pTroubleShooter = pTroubleShooter; }
+
+    // Windows side (StatusInfoWin.cpp). Stores the model data file (null
+    // empties it), without which no trouble-shooting help is decided, and
+    // notes whether HTML files have a program that opens them; 1.
+    int SetDataFile(const char* pszDataFile);
+    const std::string& DataFile() const { return m_strDataFile; }
+    // 1 when HKEY_CLASSES_ROOT\.HTM opened at the last SetDataFile.
+    int GetHtmlFlag() const { return m_bHtml; }
+    // Windows side: 1 when the spooler has the printer set to work
+    // offline, 0 otherwise and on any failure.
+    static int CheckPrinterOffline(const char* pszPrinter);
 
     // Status number of the first row of the status code table that the
     // record matches; 0 when none does.
@@ -67,8 +81,11 @@ public:
     // cannot be decoded or an "hbm" reply lacks its status.
     bool ClassifyStatus(StatusClassInfo& info, StatusRecord& record, uint32_t dwChannel, const uint8_t* pbReply,
                         size_t cbReply, int iForcedStatusNo, uint32_t dwConnectionFlag, uint32_t dwUserValue) const;
-    // ClassifyStatus, then the status object; null when classification
-    // fails or memory runs out.
+    // Resets info.TroubleShoot, then lets the trouble shooter fill it.
+    void SetTroubleDialogInfo(StatusClassInfo& info) const;
+    // ClassifyStatus, the trouble-shooting help when a data file is set,
+    // then the status object; null when classification fails or memory
+    // runs out.
     std::unique_ptr<CPrinterStatus> CreateStatusObject(uint32_t dwChannel, const uint8_t* pbReply, size_t cbReply,
                                                        int iForcedStatusNo, uint32_t dwConnectionFlag,
                                                        uint32_t dwUserValue) const;
@@ -76,6 +93,9 @@ public:
 private:
     int m_iInkColorCount = kDefaultInkColorCount;
     CPrinterQueue* m_pQueue = nullptr;
+    CTroubleShooter* m_pTroubleShooter = nullptr;
+    std::string m_strDataFile;
+    int m_bHtml = 0;
 };
 
 // Value of the first entry tagged byTag in an "hbm" reply: copies at most

@@ -16,3 +16,10 @@
 #define IDS_NOTIFY_ITEM_COUNT 1000
 // Text of notification item 0; item i has IDS_NOTIFY_ITEM_FIRST + i.
 #define IDS_NOTIFY_ITEM_FIRST 1001
+
+// Ink status web address: its format, and the header put in front of it.
+#define IDS_INKSTATUSURL 31086
+#define IDS_INKSTATUSURL_HEADER 31087
+
+// Trouble-shooting guides (RCDATA): this id plus the status's TSS number.
+#define IDR_TROUBLE_GUIDE_BASE 11010

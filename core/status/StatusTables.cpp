@@ -1,5 +1,7 @@
 #include "core/status/StatusTables.h"
 
+#include <algorithm>
+
 #include "core/status/StatusResourceIds.h"
 
 namespace {
@@ -129,6 +131,16 @@ const StatusPictureRow* FindStatusPicture(int32_t iPictureId) {
 NotifyItem GetNotifyItem(int iIndex) {
     if (iIndex >= 0 && static_cast<size_t>(iIndex) < kNotifyItemCount) return kNotifyItems[iIndex];
     return {IDS_NOTIFY_ITEM_FIRST + iIndex, 0};
+}
+
+int NotifyItemCountOfText(std::string_view strText) {
+    size_t i = strText.find_first_not_of(" \t");
+    int iCount = 0;
+    // Saturate instead of overflowing on a long run of digits.
+    for (; i < strText.size() && strText[i] >= '0' && strText[i] <= '9'; ++i) {
+        iCount = std::min(iCount * 10 + (strText[i] - '0'), kMaxNotifyItemCount);
+    }
+    return iCount;
 }
 
 const CartridgeListRule* FindCartridgeListRule(int32_t iDetailMessageId) {

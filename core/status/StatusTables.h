@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 // Reply types of the status channels.
 constexpr int32_t kReplyTypeOther = 0;  // no reply that can be read
@@ -83,6 +84,14 @@ extern const NotifyItem kNotifyItems[kNotifyItemCount];
 
 // Item of an index; an index beyond the table has class 0.
 NotifyItem GetNotifyItem(int iIndex);
+
+// Most notification items a model can offer: each item's switch is stored
+// under a name with a three-digit index.
+constexpr int kMaxNotifyItemCount = 1000;
+// Count of notification items from the integer text of the resource
+// module's IDS_NOTIFY_ITEM_COUNT string: its leading decimal digits (after
+// blanks), at most kMaxNotifyItemCount; 0 when it starts with none.
+int NotifyItemCountOfText(std::string_view strText);
 
 // Ink condition bits, one nibble per ink, and warning bits, one nibble per
 // warning code 0x10 + k / 0x30 + k.

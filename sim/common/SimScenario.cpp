@@ -118,7 +118,8 @@ const char* SimFunctionName(int iFunction) {
         "QBInitialize",  "QBRelease",   "QBGetAvailableChannel", "QBOpenChannel", "QBCloseChannel",
         "QBGetStatus",   "QBGetDeviceID", "QBSend",              "QBReceive",     "QBReceiveCancel",
         "QBSetOption",   "QBGetOption", "QBGetEnvInfo",
-        "DrvRegCreateKeyEx", "DrvRegOpenKeyEx", "DrvRegCloseKey", "DrvRegQueryValueEx"};
+        "DrvRegCreateKeyEx", "DrvRegOpenKeyEx", "DrvRegCloseKey", "DrvRegQueryValueEx",
+        "UtIsSupportType", "UtSetupfromPlx", "UtInkReplacement", "WndInkReplacement", "WndMethodPaperJam"};
     return iFunction >= 0 && iFunction < kSimFunctionCount ? kNames[iFunction] : "?";
 }
 
@@ -135,4 +136,32 @@ SimCounterBlock::SimCounterBlock() {
 SimCounterBlock::~SimCounterBlock() {
     if (m_pCounters) UnmapViewOfFile(m_pCounters);
     if (m_hMapping) CloseHandle(m_hMapping);
+}
+
+namespace {
+
+// The block of the module this code is linked into.
+SimCounterBlock* gpModuleCounters = nullptr;
+
+}  // namespace
+
+BOOL SimModuleMain(HINSTANCE hInstance, DWORD dwReason) {
+    if (dwReason == DLL_PROCESS_ATTACH) {
+        DisableThreadLibraryCalls(hInstance);
+        gpModuleCounters = new SimCounterBlock();
+    } else if (dwReason == DLL_PROCESS_DETACH) {
+        delete gpModuleCounters;
+        gpModuleCounters = nullptr;
+    }
+    return TRUE;
+}
+
+void SimRaiseAccessViolation() {
+    // The address comes through a volatile so the compiler cannot see the null.
+    volatile uintptr_t uAddress = 8;
+    *reinterpret_cast<volatile int*>(uAddress) = 1;
+}
+
+void SimCount(SimFunction function) {
+    if (gpModuleCounters && gpModuleCounters->get()) InterlockedIncrement(&gpModuleCounters->get()->lCalls[function]);
 }

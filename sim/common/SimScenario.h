@@ -20,6 +20,13 @@
 //   Size=<n>                      size reported by a size query (by
 //                                 QBGetStatus also with a forced Result)
 //   Count=<n>                     count or length returned by a second call
+//
+//   [Utility.<printer name>]      the maintenance utility module's answers
+//   Driver=<driver name>          when given, other driver names get 0
+//   SupportType.<kind>=<n>        UtIsSupportType's answer for that kind
+//                                 (absent: 0)
+//   Raise=1                       raise an access violation inside
+//                                 UtIsSupportType
 #pragma once
 
 #include <windows.h>
@@ -74,6 +81,12 @@ enum SimFunction : int {
     kSimDrvRegOpenKey,
     kSimDrvRegCloseKey,
     kSimDrvRegQueryValue,
+    // Functions of the maintenance utility module.
+    kSimUtIsSupportType,
+    kSimUtSetupfromPlx,
+    kSimUtInkReplacement,
+    kSimWndInkReplacement,
+    kSimWndMethodPaperJam,
     kSimFunctionCount
 };
 const char* SimFunctionName(int iFunction);
@@ -104,3 +117,13 @@ private:
     HANDLE m_hMapping = nullptr;
     SimCounters* m_pCounters = nullptr;
 };
+
+// For a simulated module that only counts its calls: its DllMain hands over
+// to SimModuleMain, which holds the counter block while the module is
+// loaded, and each function counts itself with SimCount.
+BOOL SimModuleMain(HINSTANCE hInstance, DWORD dwReason);
+void SimCount(SimFunction function);
+
+// A real access violation, as a crashing outside module raises it (not a
+// software exception).
+void SimRaiseAccessViolation();

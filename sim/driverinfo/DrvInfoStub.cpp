@@ -2,11 +2,9 @@
 // registry-like functions pass straight through to the registry and count
 // their calls in the simulator's shared counters, so tests can tell that a
 // read was routed through the module; a query of kSimDrvRegFaultValue
-// faults. The other entries of its tables do
-// nothing here.
+// faults. The other entries of its tables do nothing here.
 #include <windows.h>
 
-#include <cstdint>
 #include <cstring>
 
 #include "sim/common/SimScenario.h"
@@ -14,41 +12,30 @@
 // Exported by ordinal through the .def files only.
 #define STUB_EXPORT extern "C"
 
-namespace {
-
-SimCounterBlock* gpCounters = nullptr;
-
-void Count(SimFunction function) {
-    if (gpCounters && gpCounters->get()) InterlockedIncrement(&gpCounters->get()->lCalls[function]);
-}
-
-}  // namespace
-
 STUB_EXPORT LONG WINAPI DrvRegCreateKeyEx(HKEY hKey, LPCSTR pszSubKey, DWORD dwReserved, LPSTR pszClass,
                                           DWORD dwOptions, REGSAM samDesired, LPSECURITY_ATTRIBUTES pSecurity,
                                           PHKEY phResult, LPDWORD pdwDisposition) {
-    Count(kSimDrvRegCreateKey);
+    SimCount(kSimDrvRegCreateKey);
     return RegCreateKeyExA(hKey, pszSubKey, dwReserved, pszClass, dwOptions, samDesired, pSecurity, phResult,
                            pdwDisposition);
 }
 
 STUB_EXPORT LONG WINAPI DrvRegOpenKeyEx(HKEY hKey, LPCSTR pszSubKey, DWORD dwOptions, REGSAM samDesired,
                                         PHKEY phResult) {
-    Count(kSimDrvRegOpenKey);
+    SimCount(kSimDrvRegOpenKey);
     return RegOpenKeyExA(hKey, pszSubKey, dwOptions, samDesired, phResult);
 }
 
 STUB_EXPORT LONG WINAPI DrvRegCloseKey(HKEY hKey) {
-    Count(kSimDrvRegCloseKey);
+    SimCount(kSimDrvRegCloseKey);
     return RegCloseKey(hKey);
 }
 
 STUB_EXPORT LONG WINAPI DrvRegQueryValueEx(HKEY hKey, LPCSTR pszValueName, LPDWORD pdwReserved, LPDWORD pdwType,
                                            LPBYTE pData, LPDWORD pcbData) {
-    Count(kSimDrvRegQueryValue);
+    SimCount(kSimDrvRegQueryValue);
     if (pszValueName && strcmp(pszValueName, kSimDrvRegFaultValue) == 0) {
-        volatile uintptr_t uAddress = 8;
-        *reinterpret_cast<volatile int*>(uAddress) = 1;
+        SimRaiseAccessViolation();
     }
     return RegQueryValueExA(hKey, pszValueName, pdwReserved, pdwType, pData, pcbData);
 }
@@ -56,13 +43,4 @@ STUB_EXPORT LONG WINAPI DrvRegQueryValueEx(HKEY hKey, LPCSTR pszValueName, LPDWO
 // The module's further functions, which nothing here calls.
 STUB_EXPORT int __cdecl DrvInfoUnused() { return 0; }
 
-BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID) {
-    if (dwReason == DLL_PROCESS_ATTACH) {
-        DisableThreadLibraryCalls(hInstance);
-        gpCounters = new SimCounterBlock();
-    } else if (dwReason == DLL_PROCESS_DETACH) {
-        delete gpCounters;
-        gpCounters = nullptr;
-    }
-    return TRUE;
-}
+BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID) { return SimModuleMain(hInstance, dwReason); }

@@ -79,7 +79,8 @@ DriverPackage SamplePackage(const std::string& strProgramFolder) {
     package.strDriverName = kSampleDriver;
     package.strSourceDir = strProgramFolder + "\\driverpkg";
     package.strDataFile = "PX100.DAT";
-    package.dependentFiles = {"PX100.SAD", "PX100.INI", "PLXRES_E.DLL", "PLXRES_D.DLL", "PLXRES_J.DLL", "PLXBMP.DLL",
-                              "kvdrvinf.DLL", "PLXDINFP.DLL"};
+    package.dependentFiles = {"PX100.SAD",    "PX100.INI",    "PLXRES_E.DLL", "PLXRES_D.DLL",
+                              "PLXRES_J.DLL", "PLXBMP.DLL",   "kvdrvinf.DLL", "PLXDINFP.DLL",
+                              "PLXUTIL.DLL",  "PLXUTILN.DLL", "PLXUTILS.DLL"};
     return package;
 }

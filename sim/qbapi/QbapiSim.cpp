@@ -67,10 +67,7 @@ CallPlan PlanCall(SimFunction function, bool bSecondCall) {
     if (const auto delay = number("DelayMs")) Sleep(static_cast<DWORD>(*delay));
     if (number("Raise").value_or(0)) {
         InterlockedIncrement(&Counters().lFaultsRaised);
-        // A real access violation, not a software exception: the address
-        // comes through a volatile so the compiler cannot see the null.
-        volatile uintptr_t uAddress = 8;
-        *reinterpret_cast<volatile int*>(uAddress) = 1;
+        SimRaiseAccessViolation();
     }
     plan.result = number("Result");
     plan.size = number("Size");

@@ -131,14 +131,7 @@ TEST_F(PrinterEntryTest, OnePassRemovesTheFirstOfTwoAdjacentStaleEntries) {
 // Wine's SetPrinter level 2 takes empty fields: a printer without driver
 // or print processor.
 bool SetPrinterField(const std::string& strPrinter, char* PRINTER_INFO_2A::*pField, const char* pszValue) {
-    PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-    UniquePrinter printer;
-    if (!OpenPrinterA(const_cast<char*>(strPrinter.c_str()), printer.put(), &defaults)) return false;
-    std::vector<uint8_t> info = GetPrinterInfo(printer.get(), 2);
-    if (info.size() < sizeof(PRINTER_INFO_2A)) return false;
-    auto* pInfo = reinterpret_cast<PRINTER_INFO_2A*>(info.data());
-    pInfo->*pField = const_cast<char*>(pszValue);
-    return SetPrinterA(printer.get(), 2, info.data(), 0) != FALSE;
+    return EditPrinterInfo(strPrinter, [&](PRINTER_INFO_2A& info) { info.*pField = const_cast<char*>(pszValue); });
 }
 
 TEST_F(PrinterEntryTest, PrinterWithoutDriverOrPrintProcessorIsStale) {

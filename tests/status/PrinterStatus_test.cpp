@@ -132,7 +132,7 @@ TEST(PrinterStatus, KeepsWhatItWasBuiltFrom) {
     info.Row.StatusNo = 5;
     info.Row.SubButton = 1608;
     info.pPictureRow = &picture;
-    info.TroubleShoot = {4, "name", &picture, 7};
+    info.TroubleShoot = {kTroubleInkWindow, "name", 11011, 7};
     info.UserValue = 3;
     const CPrinterStatus status(info);
     info = StatusClassInfo();  // the object holds copies
@@ -148,7 +148,7 @@ TEST(PrinterStatus, KeepsWhatItWasBuiltFrom) {
     EXPECT_EQ(status.GetTroubleShootInfo(nullptr), 4u);
     EXPECT_EQ(status.GetTroubleShootInfo(&trouble), 4u);
     EXPECT_EQ(trouble.Name, "name");
-    EXPECT_EQ(trouble.Resource, &picture);
+    EXPECT_EQ(trouble.ResourceId, 11011u);
     EXPECT_EQ(trouble.Slot, 7);
 }
 

@@ -284,6 +284,7 @@ TEST(StatusClassify, OfflineCancelNeedsAQueuedJob) {
         {"job queued", QueueLookup::HasJob, kLocalChannel, 0, IDS_INK_OFFLINE_CANCEL},
         {"queue empty", QueueLookup::Empty, kLocalChannel, 0, 0},
         {"printer cannot be opened", QueueLookup::PrinterNotOpened, kLocalChannel, 0, IDS_INK_OFFLINE_CANCEL},
+        {"spooler cannot list the queue", QueueLookup::NotKnown, kLocalChannel, 0, IDS_INK_OFFLINE_CANCEL},
         {"no queue given", std::nullopt, kLocalChannel, 0, IDS_INK_OFFLINE_CANCEL},
         // The offline check replaces the connection rule: no stop button.
         {"job queued on a network printer", QueueLookup::HasJob, kOtherChannel, kNetworkBit, IDS_INK_OFFLINE_CANCEL},

@@ -81,4 +81,17 @@ TEST(StatusTables, GetNotifyItem) {
     }
 }
 
+TEST(StatusTables, NotifyItemCountOfText) {
+    struct Case {
+        const char* text;
+        int count;
+    };
+    const Case kCases[] = {
+        {"4", 4},          {"  3", 3},      {"\t2 items", 2}, {"12abc", 12},  {"", 0},
+        {"four", 0},       {"-3", 0},       {"+3", 0},         {"1000", kMaxNotifyItemCount},
+        {"1001", kMaxNotifyItemCount},      {"99999999999999999999", kMaxNotifyItemCount},
+    };
+    for (const Case& c : kCases) EXPECT_EQ(NotifyItemCountOfText(c.text), c.count) << '"' << c.text << '"';
+}
+
 }  // namespace

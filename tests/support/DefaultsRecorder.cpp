@@ -3,9 +3,8 @@
 // or faults when the DWORD "Raise" is set.
 #include <windows.h>
 
-#include <cstdint>
-
 #include "common/registry/RegistryKey.h"
+#include "sim/common/SimScenario.h"
 #include "tests/support/ScratchRegistry.h"
 
 extern "C" int __cdecl PrSetRegDefaultValue(const char* pszPrinter, const char* pszDriver, const char* pszPort,
@@ -24,9 +23,7 @@ extern "C" int __cdecl PrSetRegDefaultValue(const char* pszPrinter, const char* 
     }
     record.SetNumber("Calls", record.GetNumber("Calls", 0) + 1);
     if (record.GetNumber("Raise", 0)) {
-        // A module that crashes: a real access violation.
-        volatile uintptr_t uAddress = 8;
-        *reinterpret_cast<volatile int*>(uAddress) = 1;
+        SimRaiseAccessViolation();
     }
     return static_cast<int>(record.GetNumber("Result", 0));
 }

@@ -1,7 +1,9 @@
 #include "tests/support/TestDriver.h"
 
-#include <windows.h>
+#include <vector>
 
+#include "common/base/SpoolerInfo.h"
+#include "common/base/UniqueHandle.h"
 #include "common/datafile/DriverValues.h"
 #include "common/datafile/SetupDataFile.h"
 #include "sim/installer/DriverInstall.h"
@@ -53,4 +55,14 @@ std::string StandardSetupBody(const std::string& strModel) {
            "REGENTER=DRV,\"QBAPI_VERSION\",0\r\n"
            "REGENTER=DRV,\"ModelID\",\"" +
            strModel + "\"\r\n";
+}
+
+bool EditPrinterInfo(const std::string& strPrinter, const std::function<void(PRINTER_INFO_2A&)>& edit) {
+    PRINTER_DEFAULTSA defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    UniquePrinter printer;
+    if (!OpenPrinterA(const_cast<char*>(strPrinter.c_str()), printer.put(), &defaults)) return false;
+    std::vector<uint8_t> info = GetPrinterInfo(printer.get(), 2);
+    if (info.size() < sizeof(PRINTER_INFO_2A)) return false;
+    edit(*reinterpret_cast<PRINTER_INFO_2A*>(info.data()));
+    return SetPrinterA(printer.get(), 2, info.data(), 0) != FALSE;
 }

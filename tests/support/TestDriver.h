@@ -3,6 +3,10 @@
 // again at the end.
 #pragma once
 
+#include <windows.h>
+#include <winspool.h>
+
+#include <functional>
 #include <string>
 
 #include "tests/support/TestFiles.h"
@@ -38,3 +42,7 @@ private:
 // The usual values of a working driver: the library by bare name, version
 // 0, the given model.
 std::string StandardSetupBody(const std::string& strModel);
+
+// Changes a printer's level-2 information through the spooler, as its
+// properties dialog would; false when the spooler refuses.
+bool EditPrinterInfo(const std::string& strPrinter, const std::function<void(PRINTER_INFO_2A&)>& edit);

@@ -1,0 +1,54 @@
+#include "core/status/StatusInfoWin.h"
+
+#include <vector>
+
+#include "common/base/PrinterOpen.h"
+#include "common/base/ResourceText.h"
+#include "common/base/SpoolerInfo.h"
+#include "common/trace/Trace.h"
+#include "core/api/ProcessContext.h"
+#include "core/status/StatusResourceIds.h"
+#include "core/status/StatusTables.h"
+
+namespace {
+
+constexpr char kHtmlClassKey[] = ".HTM";
+constexpr DWORD kPrinterInfoLevel = 2;
+
+}  // namespace
+
+int CStatusInfo::SetDataFile(const char* pszDataFile) {
+    m_strDataFile = pszDataFile ? pszDataFile : "";
+    UniqueHKey key;
+    m_bHtml = RegOpenKeyExA(HKEY_CLASSES_ROOT, kHtmlClassKey, 0, KEY_READ, key.put()) == ERROR_SUCCESS ? 1 : 0;
+    return 1;
+}
+
+int CStatusInfo::CheckPrinterOffline(const char* pszPrinter) {
+    TraceScope ts("CStatusInfo::CheckPrinterOffline");
+    const UniquePrinter printer = OpenPrinterByName(pszPrinter);
+    if (!printer) return 0;
+    const std::vector<uint8_t> info = GetPrinterInfo(printer.get(), kPrinterInfoLevel);
+    if (info.size() < sizeof(PRINTER_INFO_2A)) return 0;
+    const auto* pInfo = reinterpret_cast<const PRINTER_INFO_2A*>(info.data());
+    ts.Write("Printer Attributes : %08X\n", static_cast<unsigned>(pInfo->Attributes));
+    ts.Write("Printer Status : %08X\n", static_cast<unsigned>(pInfo->Status));
+    if (!(pInfo->Attributes & PRINTER_ATTRIBUTE_WORK_OFFLINE)) return 0;
+    ts.Write("Printer is Offline !!\n");
+    return 1;
+}
+
+CContextStatusInfo::CContextStatusInfo() {
+    SetPrinterQueue(&m_queue);
+    SetTroubleShooter(&m_troubleShooter);
+}
+
+UniqueHModule LoadContextResources() {
+    return LoadResourceModule(GetProcessContext().m_baseInfo.ResourceModule());
+}
+
+int GetNotifyItemCount() {
+    const UniqueHModule resources = LoadContextResources();
+    const std::optional<std::string> text = LoadResourceString(resources.get(), IDS_NOTIFY_ITEM_COUNT);
+    return text ? NotifyItemCountOfText(*text) : 0;
+}
