@@ -7,6 +7,7 @@
 #include "common/base/SpoolerInfo.h"
 #include "common/trace/Trace.h"
 #include "core/api/ProcessContext.h"
+#include "core/cartridge/PrnInkInfoEx.h"
 #include "core/status/StatusResourceIds.h"
 #include "core/status/StatusTables.h"
 
@@ -41,6 +42,17 @@ int CStatusInfo::CheckPrinterOffline(const char* pszPrinter) {
 CContextStatusInfo::CContextStatusInfo() {
     SetPrinterQueue(&m_queue);
     SetTroubleShooter(&m_troubleShooter);
+    SetInkColorCount(GetProcessContext().m_model.iInkColorNum);
+}
+
+StatusCartridgeTextFn ContextCartridgeText() {
+    return [](const StatusRecord& record, size_t nSlot) {
+        const CBaseInfo& info = GetProcessContext().m_baseInfo;
+        // No module given: the context's resource module.
+        CPrnInkInfoEx inkInfo(info.PrinterName().c_str(), info.DataFile().c_str(), nullptr);
+        std::string strText;
+        return inkInfo.GetStatusCartridgeText(record, static_cast<int>(nSlot), strText) ? strText : std::string();
+    };
 }
 
 UniqueHModule LoadContextResources() {

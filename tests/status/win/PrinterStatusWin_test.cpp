@@ -8,6 +8,7 @@
 #include "common/registry/RegistryKey.h"
 #include "core/status/PrinterStatus.h"
 #include "core/status/StatusInfoWin.h"
+#include "sim/installer/DriverInstall.h"
 #include "tests/status/StatusReplySamples.h"
 #include "tests/status/win/StatusWinTestUtil.h"
 
@@ -146,6 +147,54 @@ TEST_F(StatusTextTest, NotifyItemCountOfTheResourceModule) {
     EXPECT_EQ(GetNotifyItemCount(), 4);
     Printer().UseDataFile("", "", Printer().PackageModule("PLXNONE.DLL").c_str());
     EXPECT_EQ(GetNotifyItemCount(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The context's own classifier and cartridge texts, on the sample printer
+// with its package's data file, VIF file and resource module.
+class ContextStatusTest : public StatusPrinterTest {
+protected:
+    void SetUp() override {
+        StatusPrinterTest::SetUp();
+        ASSERT_EQ(GetProcessContext().m_baseInfo.SetPrinterInformation(kSamplePrinter, kSampleDriver, "FILE:",
+                                                                       "PX-100", nullptr, nullptr, nullptr),
+                  CBaseInfo::kComplete);
+    }
+    void TearDown() override { GetProcessContext().m_model = ModelSettings(); }
+
+    static std::unique_ptr<CPrinterStatus> Classify(std::string_view fields) {
+        const Bytes reply = TextReply(fields);
+        return CContextStatusInfo().CreateStatusObject(kCommandChannel, reply.data(), reply.size(), 0, 0, 0);
+    }
+};
+
+constexpr char kMagentaOut[] = "ST:00;ER:05;IQ:5A005A5A;INK:0003,0004,0005,0001;";
+
+TEST_F(ContextStatusTest, DetailMessageNamesTheSlotsCartridge) {
+    const auto status = Classify(kMagentaOut);
+    ASSERT_NE(status, nullptr);
+    std::string strText;
+    EXPECT_GT(status->GetSubMessage(strText, ContextCartridgeText()), 0);
+    EXPECT_EQ(strText, "Ink is out. Replace these cartridges:\r\nMagenta: KI-21M/KI-21XLM\r\n");
+}
+
+TEST_F(ContextStatusTest, ClassifiesWithTheModelsInkColourCount) {
+    // With one ink colour the empty second slot is not looked at: a plain
+    // printer error instead of "ink out".
+    const struct {
+        int iInkColors;
+        int32_t lStatusNo;
+    } kCases[] = {{4, 2}, {1, 9}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.iInkColors);
+        GetProcessContext().m_model.iInkColorNum = c.iInkColors;
+        const auto status = Classify(kMagentaOut);
+        ASSERT_NE(status, nullptr);
+        EXPECT_EQ(status->GetRow().StatusNo, c.lStatusNo);
+    }
 }
 
 }  // namespace
