@@ -209,6 +209,22 @@ TEST_F(StatusChannelTest, PassOutcomes) {
     }
 }
 
+TEST_F(StatusChannelTest, NetworkPrinterByPortName) {
+    // A network printer has no local name: the library knows it by port.
+    ASSERT_TRUE(m_sim->SetScenario("[Port.NET_9100]\r\nChannels=0x10000005:0x8007\r\nStatus=by port\r\n"));
+    ResultWindow window;
+    CQbStatChannel channel(kQbNamePort, "NET_9100");
+    ASSERT_EQ(channel.StartStatusThread(window.Handle(), nullptr, 0), 1);
+    ASSERT_TRUE(window.PumpUntil(1, 5000));
+    EXPECT_EQ(window.Messages()[0].iResult, 1);
+    EXPECT_EQ(channel.SelectedChannel(), 0x10000005u);
+    EXPECT_EQ(channel.SelectedMode() & kQbModeRemote, kQbModeRemote);
+    const uint8_t* pReply = nullptr;
+    const int cbReply = channel.GetStatusBuffer(&pReply);
+    ASSERT_NE(pReply, nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(pReply), cbReply), "by port");
+}
+
 TEST_F(StatusChannelTest, SecondStartWhileRunningStartsNothing) {
     Scenario("0x00000004:0x0004", "r");
     ResultWindow window;
