@@ -111,29 +111,46 @@ void CQbApiBase::TearDown() {
     m_fn = QbFunctions();
 }
 
+// The library is asked without the lock held: a slow printer must not hold
+// up the threads that only create or drop handles. The handle of the caller
+// keeps the library loaded meanwhile; the first answer stored wins.
+bool CQbApiBase::ReadyFunctions(const char* pszName, QbFunctions* pFn) const {
+    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    if (!m_bEnable || !HasName(pszName)) return false;
+    *pFn = m_fn;
+    return true;
+}
+
 int CQbApiBase::QBGetAvailableChannel(int iNameKind, const char* pszName) {
     TraceScope trace("CQbApiBase::QBGetAvailableChannel");
-    std::lock_guard<std::recursive_mutex> lock(m_lock);
-    if (!m_bEnable || !HasName(pszName)) return -1;
-    if (m_lChannelCount > 0) return m_lChannelCount;
-    m_channels.clear();
-    m_lChannelCount = -1;
+    QbFunctions fn;
+    if (!ReadyFunctions(pszName, &fn)) return -1;
+    if (const int iHeld = ChannelCount(); iHeld > 0) return iHeld;
 
     int iSize = 0;
     trace.Write("Before:QBGetAvailableChannel(1st)\n");
-    int iResult = GuardedCall(trace, "QBGetAvailableChannel(1st)", [&] {
-        return m_fn.pfnGetAvailableChannel(iNameKind, pszName, nullptr, &iSize);
-    });
-    if (iResult != kQbNeedBuffer) return iResult;
+    int iResult = GuardedCall(trace, "QBGetAvailableChannel(1st)",
+                              [&] { return fn.pfnGetAvailableChannel(iNameKind, pszName, nullptr, &iSize); });
     std::vector<uint8_t> buffer;
-    if (!AllocQueryBuffer(iSize, &buffer)) return 0;
-    iResult = GuardedCall(trace, "QBGetAvailableChannel(2nd)", [&] {
-        return m_fn.pfnGetAvailableChannel(iNameKind, pszName, buffer.data(), &iSize);
-    });
-    trace.Write("After:QBGetAvailableChannel(2nd), result(ChannelCount) : %d\n", iResult);
-    if (iResult <= 0) return iResult;
+    if (iResult == kQbNeedBuffer) {
+        if (!AllocQueryBuffer(iSize, &buffer)) {
+            iResult = 0;
+        } else {
+            iResult = GuardedCall(trace, "QBGetAvailableChannel(2nd)", [&] {
+                return fn.pfnGetAvailableChannel(iNameKind, pszName, buffer.data(), &iSize);
+            });
+            trace.Write("After:QBGetAvailableChannel(2nd), result(ChannelCount) : %d\n", iResult);
+        }
+    }
     // Keep no more entries than the bytes received, whatever count came back.
-    const size_t cEntries = std::min(static_cast<size_t>(iResult), (buffer.size() - 1) / sizeof(QbChannelEntry));
+    const size_t cEntries =
+        iResult > 0 ? std::min(static_cast<size_t>(iResult), (buffer.size() - 1) / sizeof(QbChannelEntry)) : 0;
+
+    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    if (m_lChannelCount > 0) return m_lChannelCount;
+    m_channels.clear();
+    m_lChannelCount = -1;
+    if (iResult <= 0) return iResult;
     if (cEntries == 0) return 0;
     m_channels.resize(cEntries);
     memcpy(m_channels.data(), buffer.data(), cEntries * sizeof(QbChannelEntry));
@@ -143,33 +160,39 @@ int CQbApiBase::QBGetAvailableChannel(int iNameKind, const char* pszName) {
 
 std::string CQbApiBase::QBGetDeviceID(int iNameKind, const char* pszName) {
     TraceScope trace("CQbApiBase::QBGetDeviceID");
-    std::lock_guard<std::recursive_mutex> lock(m_lock);
-    if (!m_bEnable || !HasName(pszName)) return {};
-    if (!m_strDeviceId.empty()) return m_strDeviceId;
+    QbFunctions fn;
+    if (!ReadyFunctions(pszName, &fn)) return {};
+    {
+        std::lock_guard<std::recursive_mutex> lock(m_lock);
+        if (!m_strDeviceId.empty()) return m_strDeviceId;
+    }
 
     int iSize = 0;
-    m_iDeviceIdResult = GuardedCall(trace, "QBGetDeviceID(1st)",
-                                    [&] { return m_fn.pfnGetDeviceID(iNameKind, pszName, nullptr, &iSize); });
-    if (m_iDeviceIdResult != kQbNeedBuffer || iSize <= 0) return {};
+    int iResult = GuardedCall(trace, "QBGetDeviceID(1st)",
+                              [&] { return fn.pfnGetDeviceID(iNameKind, pszName, nullptr, &iSize); });
     std::vector<uint8_t> buffer;
-    if (!AllocQueryBuffer(iSize, &buffer)) return {};
-    m_iDeviceIdResult = GuardedCall(trace, "QBGetDeviceID(2nd)", [&] {
-        return m_fn.pfnGetDeviceID(iNameKind, pszName, reinterpret_cast<char*>(buffer.data()), &iSize);
-    });
-    if (m_iDeviceIdResult < 0) return {};
-    buffer.back() = 0;  // whatever the library wrote, the text ends inside the buffer
-    m_strDeviceId = reinterpret_cast<const char*>(buffer.data());
+    bool bText = false;
+    if (iResult == kQbNeedBuffer && iSize > 0 && AllocQueryBuffer(iSize, &buffer)) {
+        iResult = GuardedCall(trace, "QBGetDeviceID(2nd)", [&] {
+            return fn.pfnGetDeviceID(iNameKind, pszName, reinterpret_cast<char*>(buffer.data()), &iSize);
+        });
+        bText = iResult >= 0;
+    }
+
+    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    m_iDeviceIdResult = iResult;
+    if (!bText) return {};
+    if (m_strDeviceId.empty()) {
+        buffer.back() = 0;  // whatever the library wrote, the text ends inside the buffer
+        m_strDeviceId = reinterpret_cast<const char*>(buffer.data());
+    }
     return m_strDeviceId;
 }
 
 int CQbApiBase::QBOpenChannel(int iNameKind, const char* pszName, uint32_t dwChannel) {
     TraceScope trace("CQbApiBase::QBOpenChannel");
     QbFunctions fn;
-    {
-        std::lock_guard<std::recursive_mutex> lock(m_lock);
-        if (!m_bEnable || !HasName(pszName)) return -1;
-        fn = m_fn;
-    }
+    if (!ReadyFunctions(pszName, &fn)) return -1;
     const int hChannel =
         GuardedCall(trace, "QBOpenChannel", [&] { return fn.pfnOpenChannel(iNameKind, pszName, dwChannel); });
     trace.Write("After:QBOpenChannel, result(ChannelHandle) : %d\n", hChannel);
@@ -205,6 +228,21 @@ void CQbApiBase::Disable() {
 QbFunctions CQbApiBase::Functions() const {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
     return m_fn;
+}
+
+const QbChannelEntry* CQbApiBase::Channels() const {
+    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    return m_channels.data();
+}
+
+int CQbApiBase::ChannelCount() const {
+    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    return m_lChannelCount;
+}
+
+int CQbApiBase::DeviceIdResult() const {
+    std::lock_guard<std::recursive_mutex> lock(m_lock);
+    return m_iDeviceIdResult;
 }
 
 bool CQbApiBase::IsLoaded() const {

@@ -58,13 +58,15 @@ public:
     int IsEnabled() const;
     void Disable();
     QbFunctions Functions() const;
-    const QbChannelEntry* Channels() const { return m_channels.data(); }
-    int ChannelCount() const { return m_lChannelCount; }
-    int DeviceIdResult() const { return m_iDeviceIdResult; }
+    const QbChannelEntry* Channels() const;
+    int ChannelCount() const;
+    int DeviceIdResult() const;
     bool IsLoaded() const;
 
 private:
     void TearDown();
+    // The entry points, when the binding is ready and a name is given.
+    bool ReadyFunctions(const char* pszName, QbFunctions* pFn) const;
 
     mutable std::recursive_mutex m_lock;
     int m_lChannelCount = -1;

@@ -149,6 +149,25 @@ TEST_F(QbApiTest, ChannelCountsFromTheLibraryAreNotTrusted) {
     }
 }
 
+TEST_F(QbApiTest, SlowQueryDoesNotHoldUpOtherHandles) {
+    ASSERT_TRUE(m_sim->SetScenario(SimPrinterSection(Printer(), kChannels, "MDL:PX-T8;", "r") +
+                                   "[Fault.QBGetAvailableChannel]\r\nCall=1\r\nDelayMs=1500\r\n"));
+    CQbApi anchor;
+    std::thread worker([] {
+        CQbApi handle;
+        handle.GetChannels(kQbNamePrinter, Printer().c_str());
+    });
+    Sleep(300);  // the worker is inside the library now
+    const DWORD dwStart = GetTickCount();
+    {
+        CQbApi other;
+        EXPECT_EQ(other.IsReady(), 1);
+    }
+    EXPECT_LT(GetTickCount() - dwStart, 500u);
+    worker.join();
+    EXPECT_EQ(GetQbApiBase().ChannelCount(), 2);
+}
+
 TEST_F(QbApiTest, DeviceIdentification) {
     struct Case {
         const char* pszName;
