@@ -91,5 +91,8 @@ void TraceScope::WriteRaw(const std::string& strMessage) {
     std::string strRecord = TraceFormatPrefix(m_dwProcessId, m_dwThreadId, TracePlatformTickCount());
     strRecord.append(2 * static_cast<size_t>(gNesting[m_uLevel].load()), ' ');
     strRecord += strMessage;
+    // Every record ends its line: the log is shared by every process, and a
+    // record left open would run into the next process's record.
+    if (strRecord.back() != '\n') strRecord += '\n';
     TracePlatformAppend(m_strPath, strRecord);
 }

@@ -25,7 +25,8 @@ public:
     TraceScope(const TraceScope&) = delete;
     TraceScope& operator=(const TraceScope&) = delete;
 
-    // Writes one record; the format carries its own line ends.
+    // Writes one record; the format carries its own line ends, and a record
+    // without one is ended.
     void Write(const char* pszFormat, ...) PLX_PRINTF_FORMAT(2, 3);
     // Label followed by the bytes in hex, as one record.
     void Dump(const void* pData, size_t cbData, const char* pszLabel);

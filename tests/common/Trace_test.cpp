@@ -86,6 +86,15 @@ TEST_F(TraceScopeTest, DumpsAreOneRecordAndSkipEmptyInput) {
     EXPECT_EQ(Written(), "|---|  Binary_Data:1B 40 0A|  Binary Status Reply:1B|");
 }
 
+TEST_F(TraceScopeTest, RecordWithoutLineEndIsEnded) {
+    {
+        TraceScope scope("Open::Ended");
+        scope.Write("ProfileName : %s", "C:\\x.ini");
+        scope.Write("next\n");
+    }
+    EXPECT_EQ(Written(), "|---|Open::Ended|  ProfileName : C:\\x.ini|  next|");
+}
+
 TEST_F(TraceScopeTest, DisabledTraceWritesNothing) {
     TraceSetEnabled(false);
     {
