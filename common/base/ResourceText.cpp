@@ -1,8 +1,15 @@
 #include "common/base/ResourceText.h"
 
+#include "common/trace/Trace.h"
+
 UniqueHModule LoadResourceModule(const std::string& strPath) {
     if (strPath.empty()) return UniqueHModule();
-    return UniqueHModule(LoadLibraryExA(strPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    UniqueHModule module(LoadLibraryExA(strPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!module) {
+        TraceScope trace("LoadResourceModule");
+        trace.Write("LoadLibraryEx %s failed: %lu\n", strPath.c_str(), GetLastError());
+    }
+    return module;
 }
 
 std::optional<std::string> LoadResourceString(HMODULE hModule, UINT uId) {

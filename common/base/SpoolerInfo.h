@@ -33,3 +33,21 @@ std::vector<uint8_t> GetPrinterInfo(HANDLE hPrinter, DWORD dwLevel);
 std::vector<uint8_t> GetPrinterDriverInfo(HANDLE hPrinter, DWORD dwLevel);
 // Installed drivers of this machine at the given level; count in *pdwCount.
 std::vector<uint8_t> EnumDriverInfo(DWORD dwLevel, DWORD* pdwCount);
+
+// Level-2 information of the printer of that name. Not copyable: the
+// record's strings live in its own buffer.
+class CPrinterInfo2 {
+public:
+    explicit CPrinterInfo2(const char* pszPrinter);
+    CPrinterInfo2(const CPrinterInfo2&) = delete;
+    CPrinterInfo2& operator=(const CPrinterInfo2&) = delete;
+
+    // Null when the printer does not open or answers nothing usable.
+    const PRINTER_INFO_2A* get() const {
+        return m_info.size() >= sizeof(PRINTER_INFO_2A) ? reinterpret_cast<const PRINTER_INFO_2A*>(m_info.data())
+                                                        : nullptr;
+    }
+
+private:
+    std::vector<uint8_t> m_info;
+};

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/base/Paths.h"
 #include "common/datafile/DriverValues.h"
 #include "common/datafile/LanguageTable.h"
 #include "common/datafile/SetupDataFile.h"
@@ -44,8 +45,7 @@ bool ResourceModuleExists(const char* pszDataFile, const std::string& strSection
     DWORD cch = 0;
     const std::string strFile = ReadProfileString(strSection.c_str(), kResDll, pszDataFile, &cch);
     if (strFile.empty()) return false;
-    const DWORD dwAttributes = GetFileAttributesA((FolderOf(pszDataFile) + "\\" + strFile).c_str());
-    return dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    return IsExistingFile(FolderOf(pszDataFile) + "\\" + strFile);
 }
 
 }  // namespace

@@ -4,23 +4,8 @@
 
 #include <cstdio>
 
-#include "common/base/UniqueHandle.h"
+#include "common/base/Paths.h"
 #include "common/datafile/SetupDataFile.h"
-
-namespace {
-
-bool Exists(const std::string& strPath) {
-    WIN32_FIND_DATAA data;
-    UniqueFindFile find(FindFirstFileA(strPath.c_str(), &data));
-    return static_cast<bool>(find);
-}
-
-bool FileExists(const std::string& strPath) {
-    const DWORD dwAttributes = GetFileAttributesA(strPath.c_str());
-    return dwAttributes != INVALID_FILE_ATTRIBUTES && !(dwAttributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
 
 bool CopyFitting(char* pszOut, size_t cchOut, const std::string& strValue) {
     if (!pszOut || cchOut == 0) return false;
@@ -59,7 +44,7 @@ void GetInstallPath(char* pszOut, size_t cchOut, const char* pszDriver, const ch
     if (!GetDriverValue(szPath, sizeof(szPath), "InstallPath", pszDriver, pszModelId, pszPrinter)) return;
     std::string strFolder = szPath;
     if (!strFolder.empty() && strFolder.back() == '\\') strFolder.pop_back();
-    if (strFolder.empty() || !Exists(strFolder)) return;
+    if (strFolder.empty() || !PathExists(strFolder)) return;
     CopyFitting(pszOut, cchOut, strFolder + "\\");
 }
 
@@ -68,7 +53,7 @@ int GetProgramPath(char* pszOut, size_t cchOut, const char* pszValueName, const 
     if (pszOut && cchOut) *pszOut = '\0';
     char szPath[MAX_PATH] = {};
     if (GetDriverValue(szPath, sizeof(szPath), pszValueName, pszDriver, pszModelId, pszPrinter) &&
-        FileExists(szPath))
+        IsExistingFile(szPath))
         return CopyFitting(pszOut, cchOut, szPath) ? 1 : 0;
 
     if (!pszDefaultFile || !*pszDefaultFile) return 0;
@@ -77,5 +62,5 @@ int GetProgramPath(char* pszOut, size_t cchOut, const char* pszValueName, const 
     if (!*szFolder) return 0;
     // The install folder already ends in its backslash.
     const std::string strPath = std::string(szFolder) + pszDefaultFile;
-    return FileExists(strPath) && CopyFitting(pszOut, cchOut, strPath) ? 1 : 0;
+    return IsExistingFile(strPath) && CopyFitting(pszOut, cchOut, strPath) ? 1 : 0;
 }

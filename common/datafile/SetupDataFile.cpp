@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "common/base/Paths.h"
 #include "common/base/PrinterOpen.h"
 #include "common/base/SpoolerInfo.h"
 #include "common/base/UniqueHandle.h"
@@ -80,11 +81,6 @@ int32_t LookupNumber(const std::optional<SetupData>& data, const char* pszKeyPat
 
 }  // namespace
 
-std::string FolderOfPath(const std::string& strPath) {
-    const size_t slash = strPath.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : strPath.substr(0, slash);
-}
-
 std::optional<DriverFiles> DriverFilesForPrinter(const char* pszPrinter) {
     if (!pszPrinter || !*pszPrinter) return std::nullopt;
     UniquePrinter printer = OpenPrinterByName(pszPrinter);
@@ -109,13 +105,8 @@ std::optional<DriverFiles> DriverFilesForDriver(const char* pszDriver) {
 }
 
 std::string DriverNameOfPrinter(const char* pszPrinter) {
-    if (!pszPrinter || !*pszPrinter) return {};
-    UniquePrinter printer = OpenPrinterByName(pszPrinter);
-    if (!printer) return {};
-    const std::vector<uint8_t> info = GetPrinterInfo(printer.get(), 2);
-    if (info.size() < sizeof(PRINTER_INFO_2A)) return {};
-    const auto* pInfo = reinterpret_cast<const PRINTER_INFO_2A*>(info.data());
-    return pInfo->pDriverName ? pInfo->pDriverName : "";
+    const CPrinterInfo2 info(pszPrinter);
+    return info.get() && info.get()->pDriverName ? info.get()->pDriverName : "";
 }
 
 std::optional<std::string> SetupDataPath(const DriverFiles& files) {

@@ -20,9 +20,6 @@ struct DriverFiles {
     std::string strFolder;      // folder of the main file
 };
 
-// Folder part of a path, empty when it has none.
-std::string FolderOfPath(const std::string& strPath);
-
 std::optional<DriverFiles> DriverFilesForPrinter(const char* pszPrinter);
 std::optional<DriverFiles> DriverFilesForDriver(const char* pszDriver);
 // Driver name of a printer through its level-2 information; empty on failure.

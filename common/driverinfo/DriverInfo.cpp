@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "common/base/Paths.h"
 #include "common/base/UniqueHandle.h"
 #include "common/base/WinVersion.h"
 #include "common/datafile/SetupDataFile.h"
@@ -63,12 +64,6 @@ std::string LocateModule(int iKind, const char* pszText) {
     return files ? ModuleInFolder(files->strFolder, files->strDataFile) : std::string();
 }
 
-bool FileExists(const std::string& strPath) {
-    WIN32_FIND_DATAA found;
-    UniqueFindFile search(FindFirstFileA(strPath.c_str(), &found));
-    return static_cast<bool>(search);
-}
-
 template <size_t N>
 bool BindTable(HMODULE hModule, const int (&ordinals)[N], FunctionTable<N>& table) {
     for (size_t i = 0; i < N; ++i) {
@@ -103,7 +98,7 @@ int LoadDriverInfo(int iKind, const char* pszText) {
 
     const std::string strModule = pszText && *pszText ? LocateModule(iKind, pszText) : std::string();
     trace.Write("Module : %s\n", strModule.c_str());
-    if (strModule.empty() || !FileExists(strModule)) return -1;
+    if (strModule.empty() || !PathExists(strModule)) return -1;
     UniqueHModule module(LoadLibraryExA(strModule.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (!module) {
         trace.Write("LoadLibrary Error : %lu\n", GetLastError());

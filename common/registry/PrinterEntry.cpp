@@ -7,7 +7,6 @@
 #include <cstdio>
 
 #include "common/base/Guard.h"
-#include "common/base/PrinterOpen.h"
 #include "common/base/SpoolerInfo.h"
 #include "common/datafile/DataFile.h"
 #include "common/datafile/SetupDataFile.h"
@@ -67,13 +66,9 @@ int WriteDefaultsThroughCoreModule(TraceScope& trace, const char* pszPrinter, co
 
 // A local entry's printer must open and have a driver and a print processor.
 bool IsLivePrinter(const std::string& strPrinter) {
-    if (strPrinter.empty()) return false;
-    UniquePrinter printer = OpenPrinterByName(strPrinter.c_str());
-    if (!printer) return false;
-    const std::vector<uint8_t> info = GetPrinterInfo(printer.get(), 2);
-    if (info.size() < sizeof(PRINTER_INFO_2A)) return false;
-    const auto* pInfo = reinterpret_cast<const PRINTER_INFO_2A*>(info.data());
-    return pInfo->pDriverName && *pInfo->pDriverName && pInfo->pPrintProcessor && *pInfo->pPrintProcessor;
+    const CPrinterInfo2 info(strPrinter.c_str());
+    const PRINTER_INFO_2A* pInfo = info.get();
+    return pInfo && pInfo->pDriverName && *pInfo->pDriverName && pInfo->pPrintProcessor && *pInfo->pPrintProcessor;
 }
 
 template <typename IsStale>

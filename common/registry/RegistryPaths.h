@@ -6,6 +6,7 @@
 constexpr char kDebugKey[] = "Software\\Kavro\\PLX3\\Debug";
 
 // HKEY_CURRENT_USER
+constexpr char kPlx3Key[] = "Software\\Kavro\\PLX3";  // switches "log" (scope trace), "K_SIC" (line log)
 constexpr char kPlxDataKey[] = "Software\\KAVRO\\PLX3\\PLXData";  // service-call texts by printer
 constexpr char kLocalTargetKey[] = "Software\\KAVRO\\PLX3\\PLXData\\KVLTarget";
 constexpr char kNetworkTargetKey[] = "Software\\KAVRO\\PLX3\\PLXData\\KVNTarget";

@@ -8,7 +8,8 @@
 #include <string>
 
 #include "common/base/KnownFolders.h"
-#include "common/base/UniqueHandle.h"
+#include "common/registry/RegistryKey.h"
+#include "common/registry/RegistryPaths.h"
 
 namespace {
 
@@ -24,19 +25,6 @@ struct LineLogState {
 LineLogState& State() {
     static LineLogState state;
     return state;
-}
-
-bool ReadSwitch(const char* pszValueName) {
-    UniqueHKey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\KAVRO\\PLX3", 0, KEY_READ, key.put()) != ERROR_SUCCESS)
-        return false;
-    // The type is not checked; a value longer than four bytes fails the read.
-    DWORD dwValue = 0;
-    DWORD cbValue = sizeof(dwValue);
-    if (RegQueryValueExA(key.get(), pszValueName, nullptr, nullptr, reinterpret_cast<BYTE*>(&dwValue), &cbValue) !=
-        ERROR_SUCCESS)
-        return false;
-    return dwValue != 0;
 }
 
 template <typename WriteMessage>
@@ -66,7 +54,8 @@ int LineLogOpen(const char* pszPath, const char* pszSwitchValue) {
     state.szPath[0] = '\0';
     if (!pszPath || !*pszPath || strlen(pszPath) > kMaxPath || !pszSwitchValue) return 0;
     strcpy(state.szPath, pszPath);
-    state.bEnabled = ReadSwitch(pszSwitchValue);
+    // The type is not checked; a value longer than four bytes reads as off.
+    state.bEnabled = RegistryKey(HKEY_CURRENT_USER, kPlx3Key, false).GetNumber(pszSwitchValue, 0) != 0;
     return state.bEnabled ? 1 : 0;
 }
 

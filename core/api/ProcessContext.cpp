@@ -2,22 +2,11 @@
 
 #include "common/base/WinVersion.h"
 #include "common/driverinfo/DriverInfo.h"
+#include "common/registry/RegistryKey.h"
+#include "common/registry/RegistryPaths.h"
 #include "common/trace/Trace.h"
 
 namespace {
-
-// The trace switch is read once, when the library is loaded.
-bool ReadTraceSwitch() {
-    UniqueHKey key;
-    DWORD dwLog = 0;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kavro\\PLX3", 0, KEY_READ, key.put()) != ERROR_SUCCESS)
-        return false;
-    DWORD cbLog = sizeof(dwLog);
-    if (RegQueryValueExA(key.get(), "log", nullptr, nullptr, reinterpret_cast<BYTE*>(&dwLog), &cbLog) !=
-        ERROR_SUCCESS)
-        return false;
-    return dwLog != 0;
-}
 
 int ReadModelInt(const char* pszSection, const char* pszKey, int iDefault, const char* pszDataFile) {
     return static_cast<int>(GetPrivateProfileIntA(pszSection, pszKey, iDefault, pszDataFile));
@@ -26,7 +15,8 @@ int ReadModelInt(const char* pszSection, const char* pszKey, int iDefault, const
 }  // namespace
 
 CProcessContext::CProcessContext() {
-    TraceSetEnabled(ReadTraceSwitch());
+    // The trace switch is read once, when the library is loaded.
+    TraceSetEnabled(RegistryKey(HKEY_CURRENT_USER, kPlx3Key, false).GetNumber("log", 0) != 0);
     m_bNtFamily = GetWinVersion().bNtFamily;
 }
 

@@ -2,8 +2,7 @@
 
 #include <vector>
 
-#include "common/base/UniqueHandle.h"
-#include "common/trace/Trace.h"
+#include "common/base/ResourceText.h"
 #include "core/api/ProcessContext.h"
 
 namespace {
@@ -29,15 +28,8 @@ std::optional<std::string> ReadProfileText(const char* pszSection, const char* p
 std::optional<std::string> LoadResourceText(HMODULE hModule, UINT uId, size_t cchMax) {
     UniqueHModule defaultModule;
     if (!hModule) {
-        const std::string& strPath = GetProcessContext().m_baseInfo.ResourceModule();
-        if (strPath.empty()) return std::nullopt;
-        // Only its resources are wanted: no code of it runs.
-        defaultModule.reset(LoadLibraryExA(strPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-        if (!defaultModule) {
-            TraceScope trace("LoadResourceText");
-            trace.Write("LoadLibraryEx %s failed: %lu\n", strPath.c_str(), GetLastError());
-            return std::nullopt;
-        }
+        defaultModule = LoadResourceModule(GetProcessContext().m_baseInfo.ResourceModule());
+        if (!defaultModule) return std::nullopt;
         hModule = defaultModule.get();
     }
     std::vector<char> buffer(cchMax + kCutMargin + 1, '\0');

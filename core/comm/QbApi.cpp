@@ -26,12 +26,6 @@ bool BindAll(HMODULE hModule, QbFunctions* pFn) {
            BindFunction(hModule, "QBSend", &pFn->pfnSend);
 }
 
-bool AllBound(const QbFunctions& fn) {
-    return fn.pfnInitialize && fn.pfnRelease && fn.pfnGetDeviceID && fn.pfnGetAvailableChannel &&
-           fn.pfnOpenChannel && fn.pfnCloseChannel && fn.pfnSetOption && fn.pfnGetOption && fn.pfnReceiveCancel &&
-           fn.pfnGetStatus && fn.pfnReceive && fn.pfnSend;
-}
-
 bool HasName(const char* pszName) { return pszName && *pszName; }
 
 unsigned ModuleTraceValue(HMODULE hModule) {
@@ -220,11 +214,6 @@ int CQbApiBase::IsEnabled() const {
     return m_bEnable;
 }
 
-void CQbApiBase::Disable() {
-    std::lock_guard<std::recursive_mutex> lock(m_lock);
-    m_bEnable = 0;
-}
-
 QbFunctions CQbApiBase::Functions() const {
     std::lock_guard<std::recursive_mutex> lock(m_lock);
     return m_fn;
@@ -258,10 +247,8 @@ CQbApiBase& GetQbApiBase() {
 CQbApi::CQbApi() : m_pBase(&GetQbApiBase()) {
     m_pBase->AddUse();
     if (!m_pBase->IsEnabled()) m_pBase->Initialize();
-    if (m_pBase->IsEnabled()) {
-        m_fn = m_pBase->Functions();
-        if (!AllBound(m_fn)) m_pBase->Disable();
-    }
+    // A ready binding has every entry point: it is bound all or nothing.
+    if (m_pBase->IsEnabled()) m_fn = m_pBase->Functions();
 }
 
 CQbApi::~CQbApi() {

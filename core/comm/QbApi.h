@@ -56,7 +56,6 @@ public:
     uint32_t DropUse();
     uint32_t UseCount() const;
     int IsEnabled() const;
-    void Disable();
     QbFunctions Functions() const;
     const QbChannelEntry* Channels() const;
     int ChannelCount() const;

@@ -1,8 +1,5 @@
 #include "core/status/StatusInfoWin.h"
 
-#include <vector>
-
-#include "common/base/PrinterOpen.h"
 #include "common/base/ResourceText.h"
 #include "common/base/SpoolerInfo.h"
 #include "common/trace/Trace.h"
@@ -14,7 +11,6 @@
 namespace {
 
 constexpr char kHtmlClassKey[] = ".HTM";
-constexpr DWORD kPrinterInfoLevel = 2;
 
 }  // namespace
 
@@ -27,11 +23,9 @@ int CStatusInfo::SetDataFile(const char* pszDataFile) {
 
 int CStatusInfo::CheckPrinterOffline(const char* pszPrinter) {
     TraceScope ts("CStatusInfo::CheckPrinterOffline");
-    const UniquePrinter printer = OpenPrinterByName(pszPrinter);
-    if (!printer) return 0;
-    const std::vector<uint8_t> info = GetPrinterInfo(printer.get(), kPrinterInfoLevel);
-    if (info.size() < sizeof(PRINTER_INFO_2A)) return 0;
-    const auto* pInfo = reinterpret_cast<const PRINTER_INFO_2A*>(info.data());
+    const CPrinterInfo2 info(pszPrinter);
+    const PRINTER_INFO_2A* pInfo = info.get();
+    if (!pInfo) return 0;
     ts.Write("Printer Attributes : %08X\n", static_cast<unsigned>(pInfo->Attributes));
     ts.Write("Printer Status : %08X\n", static_cast<unsigned>(pInfo->Status));
     if (!(pInfo->Attributes & PRINTER_ATTRIBUTE_WORK_OFFLINE)) return 0;

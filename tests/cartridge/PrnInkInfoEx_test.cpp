@@ -15,6 +15,7 @@
 #include "sim/installer/DriverInstall.h"
 #include "tests/cartridge/CartridgeTestUtil.h"
 #include "tests/cartridge/CsicTestUtil.h"
+#include "tests/support/ScratchRegistry.h"
 
 namespace {
 
@@ -202,23 +203,6 @@ TEST(SamplePackage, CartridgeTextsOfTheSamplePrinter) {
     EXPECT_EQ(CPrnInkInfoEx(kSamplePrinter, english.get()).GetStatusCartridgeText(record, 0, strText), 1);
     EXPECT_EQ(strText, "Cyan: KI-21C/KI-21XLC");
 }
-
-// An HKLM key made for one test and deleted with everything below it.
-class ScopedMachineKey {
-public:
-    explicit ScopedMachineKey(std::string strPath) : m_strPath(std::move(strPath)) { Delete(); }
-    ~ScopedMachineKey() { Delete(); }
-    ScopedMachineKey(const ScopedMachineKey&) = delete;
-    ScopedMachineKey& operator=(const ScopedMachineKey&) = delete;
-
-    bool Set(const char* pszName, const char* pszText) {
-        return RegistryKey(HKEY_LOCAL_MACHINE, m_strPath.c_str(), true).SetString(pszName, pszText);
-    }
-
-private:
-    void Delete() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, m_strPath.c_str()); }
-    std::string m_strPath;
-};
 
 std::string IoUrlKeyOf(const std::string& strName) { return "software\\KAVRO\\" + strName + " IO_URL"; }
 

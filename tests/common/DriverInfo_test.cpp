@@ -15,6 +15,7 @@
 #include "common/registry/RegistryKey.h"
 #include "sim/control/SimPrinter.h"
 #include "sim/installer/DriverInstall.h"
+#include "tests/support/ScratchRegistry.h"
 #include "tests/support/TestDriver.h"
 
 namespace {
@@ -110,19 +111,14 @@ protected:
     void SetUp() override {
         DriverInfoTest::SetUp();
         m_sim = std::make_unique<SimPrinter>(m_folder.Path());
-        RegistryKey key(HKEY_LOCAL_MACHINE, m_strKey.c_str(), true);
-        ASSERT_TRUE(key.SetString("Color", "blue"));
-    }
-    void TearDown() override {
-        RegistryKey(HKEY_LOCAL_MACHINE, "Software\\KAVRO", false, KEY_ALL_ACCESS).DeleteTree(m_strSubKey.c_str());
-        DriverInfoTest::TearDown();
+        ASSERT_TRUE(m_key.Set("Color", "blue"));
     }
     LONG RoutedCalls(SimFunction function) const { return m_sim->Counters().lCalls[function]; }
 
     TempFolder m_folder{"route"};
     std::unique_ptr<SimPrinter> m_sim;
-    std::string m_strSubKey = "PLX Route " + std::to_string(GetCurrentProcessId()) + " IO_URL";
-    std::string m_strKey = "Software\\KAVRO\\" + m_strSubKey;
+    ScopedMachineKey m_key{"Software\\KAVRO\\PLX Route " + std::to_string(GetCurrentProcessId()) + " IO_URL"};
+    const std::string& m_strKey = m_key.Path();
 };
 
 TEST_F(DriverRoutingTest, ReadsGoThroughTheModuleWhileRecognised) {

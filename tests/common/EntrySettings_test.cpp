@@ -114,14 +114,14 @@ protected:
         if (HasFatalFailure()) return;
         m_strEntry = MakeEntry(kLocalTargetKey, kEntry0, "Printer");
     }
-    void TearDown() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, m_strSeedKey.c_str()); }
     RegistryKey IcJp() const {
         return RegistryKey(HKEY_CURRENT_USER, (m_strEntry + "\\IC_JP").c_str(), false, KEY_ALL_ACCESS);
     }
     int Check(DWORD* pdwEnvCheck) { return CheckIniFlagIC_JP(m_strEntry.c_str(), m_strName.c_str(), pdwEnvCheck); }
 
     std::string m_strName = "PLX Test " + std::to_string(GetCurrentProcessId());
-    std::string m_strSeedKey = "software\\KAVRO\\" + m_strName + " IC_JP";
+    ScopedMachineKey m_seeds{"software\\KAVRO\\" + m_strName + " IC_JP"};
+    const std::string& m_strSeedKey = m_seeds.Path();
     std::string m_strEntry;
 };
 
@@ -140,7 +140,7 @@ TEST_F(IcJpTest, MadeOnceFromTheSeeds) {
     } kCases[] = {{"empty seeds", kNone, kNone, 0}, {"disabled", 0, 1, 1}, {"initialize", 1, 0, 0}};
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.pszName);
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, m_strSeedKey.c_str());
+        m_seeds.Delete();
         RegistryKey seeds(HKEY_LOCAL_MACHINE, m_strSeedKey.c_str(), true);
         ASSERT_TRUE(seeds.IsOpen());
         if (c.iInitialize != kNone) seeds.SetNumber(kIcJpInitialize, c.iInitialize);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <utility>
 
 #include "common/registry/RegistryKey.h"
 
@@ -47,3 +48,13 @@ std::vector<std::string> SubKeysOf(const char* pszKey) {
         names.push_back(std::move(strName));
     }
 }
+
+ScopedMachineKey::ScopedMachineKey(std::string strPath) : m_strPath(std::move(strPath)) { Delete(); }
+
+ScopedMachineKey::~ScopedMachineKey() { Delete(); }
+
+bool ScopedMachineKey::Set(const char* pszName, const char* pszText) {
+    return RegistryKey(HKEY_LOCAL_MACHINE, m_strPath.c_str(), true).SetString(pszName, pszText);
+}
+
+void ScopedMachineKey::Delete() { RegDeleteTreeA(HKEY_LOCAL_MACHINE, m_strPath.c_str()); }

@@ -24,6 +24,25 @@ private:
     bool m_bActive = false;
 };
 
+// An HKEY_LOCAL_MACHINE key of one test: gone before and after it, with
+// everything below it. Machine-wide keys cannot be redirected like HKCU, so
+// tests name theirs after their process.
+class ScopedMachineKey {
+public:
+    explicit ScopedMachineKey(std::string strPath);
+    ~ScopedMachineKey();
+    ScopedMachineKey(const ScopedMachineKey&) = delete;
+    ScopedMachineKey& operator=(const ScopedMachineKey&) = delete;
+
+    const std::string& Path() const { return m_strPath; }
+    // Creates the key when needed and writes a string value.
+    bool Set(const char* pszName, const char* pszText);
+    void Delete();
+
+private:
+    std::string m_strPath;
+};
+
 // A raw printer entry base\subKey under HKEY_CURRENT_USER with "Name"
 // (none for null); returns its path.
 std::string MakeEntry(const char* pszBaseKey, const char* pszSubKey, const char* pszName);
