@@ -127,44 +127,29 @@ int CGetPrinterStatus::CheckModelID(const char* pszPrinter) {
     if (iRet < 0) return iRet;
     trace.Write("Target ModelID : %s\n", strModelId.c_str());
 
-    int iSize = 0;
-    int iResult = GuardedCall(trace, "QBGetDeviceID(1st)",
-                              [&] { return m_pfnGetDeviceID(kQbNamePrinter, pszPrinter, nullptr, &iSize); });
-    if (iResult != kQbNeedBuffer) return iResult;
-    if (iSize <= 0) return kQbNeedBuffer;
-    std::vector<uint8_t> deviceId;
-    if (!AllocQueryBuffer(iSize, &deviceId)) return kGpsOutOfMemory;
-    iResult = GuardedCall(trace, "QBGetDeviceID(2nd)", [&] {
-        return m_pfnGetDeviceID(kQbNamePrinter, pszPrinter, reinterpret_cast<char*>(deviceId.data()), &iSize);
+    QbQuery deviceId = RunQbSizeQuery(trace, "QBGetDeviceID", true, [&](void* pText, int* piSize) {
+        return m_pfnGetDeviceID(kQbNamePrinter, pszPrinter, static_cast<char*>(pText), piSize);
     });
-    if (iResult < 0) return iResult;
-    deviceId.back() = 0;  // whatever the library wrote, the text ends inside the buffer
-    const char* pszDeviceId = reinterpret_cast<const char*>(deviceId.data());
+    if (deviceId.bOutOfMemory) return kGpsOutOfMemory;
+    if (!deviceId.Filled() || deviceId.iResult < 0) return deviceId.iResult;
+    const std::string strDeviceId = deviceId.Text();
+    const char* pszDeviceId = strDeviceId.c_str();
     trace.Write("DeviceID : %s\n", pszDeviceId);
     return ModelFromDeviceId(pszDeviceId) == strModelId ? 1 : kGpsModelMismatch;
 }
 
 int CGetPrinterStatus::SelectChannel(const char* pszPrinter) {
     TraceScope trace("CGetPrinterStatus::SelectChannel");
-    int iSize = 0;
-    int iResult = GuardedCall(trace, "QBGetAvailableChannel(1st)", [&] {
-        return m_pfnGetAvailableChannel(kQbNamePrinter, pszPrinter, nullptr, &iSize);
+    const QbQuery list = RunQbSizeQuery(trace, "QBGetAvailableChannel", false, [&](void* pEntries, int* piSize) {
+        return m_pfnGetAvailableChannel(kQbNamePrinter, pszPrinter, pEntries, piSize);
     });
-    if (iResult != kQbNeedBuffer) return iResult;
-    std::vector<uint8_t> list;
-    if (!AllocQueryBuffer(iSize, &list)) return kGpsOutOfMemory;
-    iResult = GuardedCall(trace, "QBGetAvailableChannel(2nd)", [&] {
-        return m_pfnGetAvailableChannel(kQbNamePrinter, pszPrinter, list.data(), &iSize);
-    });
-    if (iResult <= 0) return iResult;
-    // Never walk further than the buffer holds, whatever count came back.
-    const size_t cEntries = std::min(static_cast<size_t>(iResult), (list.size() - 1) / sizeof(QbChannelEntry));
+    if (list.bOutOfMemory) return kGpsOutOfMemory;
+    if (!list.Filled() || list.iResult <= 0) return list.iResult;
+    const std::vector<QbChannelEntry> entries = list.Entries();
 
     for (uint32_t dwTarget : kQbStatusChannels) {
         trace.Write("Target Channel : 0x%08x\n", static_cast<unsigned>(dwTarget));
-        for (size_t i = 0; i < cEntries; ++i) {
-            QbChannelEntry entry;
-            memcpy(&entry, list.data() + i * sizeof(entry), sizeof(entry));
+        for (const QbChannelEntry& entry : entries) {
             trace.Write("ChanBuff.Channel : 0x%08x, ChanBuff.Mode : 0x%04x\n", static_cast<unsigned>(entry.Channel),
                         static_cast<unsigned>(entry.Mode));
             if (entry.Channel != dwTarget || !(entry.Mode & kQbModeStatus)) continue;

@@ -1,8 +1,5 @@
 #include "core/comm/QbApi.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "common/base/Guard.h"
 #include "common/datafile/DriverValues.h"
 #include "common/trace/Trace.h"
@@ -121,34 +118,24 @@ int CQbApiBase::QBGetAvailableChannel(int iNameKind, const char* pszName) {
     if (!ReadyFunctions(pszName, &fn)) return -1;
     if (const int iHeld = ChannelCount(); iHeld > 0) return iHeld;
 
-    int iSize = 0;
     trace.Write("Before:QBGetAvailableChannel(1st)\n");
-    int iResult = GuardedCall(trace, "QBGetAvailableChannel(1st)",
-                              [&] { return fn.pfnGetAvailableChannel(iNameKind, pszName, nullptr, &iSize); });
-    std::vector<uint8_t> buffer;
-    if (iResult == kQbNeedBuffer) {
-        if (!AllocQueryBuffer(iSize, &buffer)) {
-            iResult = 0;
-        } else {
-            iResult = GuardedCall(trace, "QBGetAvailableChannel(2nd)", [&] {
-                return fn.pfnGetAvailableChannel(iNameKind, pszName, buffer.data(), &iSize);
-            });
-            trace.Write("After:QBGetAvailableChannel(2nd), result(ChannelCount) : %d\n", iResult);
-        }
-    }
-    // Keep no more entries than the bytes received, whatever count came back.
-    const size_t cEntries =
-        iResult > 0 ? std::min(static_cast<size_t>(iResult), (buffer.size() - 1) / sizeof(QbChannelEntry)) : 0;
+    const QbQuery list = RunQbSizeQuery(trace, "QBGetAvailableChannel", false, [&](void* pEntries, int* piSize) {
+        return fn.pfnGetAvailableChannel(iNameKind, pszName, pEntries, piSize);
+    });
+    if (list.Filled())
+        trace.Write("After:QBGetAvailableChannel(2nd), result(ChannelCount) : %d\n", list.iResult);
+    // No buffer for the size the library gave: no list, and no library error.
+    const int iResult = list.bOutOfMemory ? 0 : list.iResult;
+    std::vector<QbChannelEntry> entries = list.Entries();
 
     std::lock_guard<std::recursive_mutex> lock(m_lock);
     if (m_lChannelCount > 0) return m_lChannelCount;
     m_channels.clear();
     m_lChannelCount = -1;
     if (iResult <= 0) return iResult;
-    if (cEntries == 0) return 0;
-    m_channels.resize(cEntries);
-    memcpy(m_channels.data(), buffer.data(), cEntries * sizeof(QbChannelEntry));
-    m_lChannelCount = static_cast<int>(cEntries);
+    if (entries.empty()) return 0;
+    m_channels = std::move(entries);
+    m_lChannelCount = static_cast<int>(m_channels.size());
     return m_lChannelCount;
 }
 
@@ -161,25 +148,16 @@ std::string CQbApiBase::QBGetDeviceID(int iNameKind, const char* pszName) {
         if (!m_strDeviceId.empty()) return m_strDeviceId;
     }
 
-    int iSize = 0;
-    int iResult = GuardedCall(trace, "QBGetDeviceID(1st)",
-                              [&] { return fn.pfnGetDeviceID(iNameKind, pszName, nullptr, &iSize); });
-    std::vector<uint8_t> buffer;
-    bool bText = false;
-    if (iResult == kQbNeedBuffer && iSize > 0 && AllocQueryBuffer(iSize, &buffer)) {
-        iResult = GuardedCall(trace, "QBGetDeviceID(2nd)", [&] {
-            return fn.pfnGetDeviceID(iNameKind, pszName, reinterpret_cast<char*>(buffer.data()), &iSize);
-        });
-        bText = iResult >= 0;
-    }
+    QbQuery deviceId = RunQbSizeQuery(trace, "QBGetDeviceID", true, [&](void* pText, int* piSize) {
+        return fn.pfnGetDeviceID(iNameKind, pszName, static_cast<char*>(pText), piSize);
+    });
+    const bool bText = deviceId.Filled() && deviceId.iResult >= 0;
+    const std::string strText = bText ? deviceId.Text() : std::string();
 
     std::lock_guard<std::recursive_mutex> lock(m_lock);
-    m_iDeviceIdResult = iResult;
+    m_iDeviceIdResult = deviceId.iResult;
     if (!bText) return {};
-    if (m_strDeviceId.empty()) {
-        buffer.back() = 0;  // whatever the library wrote, the text ends inside the buffer
-        m_strDeviceId = reinterpret_cast<const char*>(buffer.data());
-    }
+    if (m_strDeviceId.empty()) m_strDeviceId = strText;
     return m_strDeviceId;
 }
 
