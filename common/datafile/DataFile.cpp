@@ -94,9 +94,11 @@ int ReadLanguageNumber(const char* pszKey, int iDefault, const char* pszDataFile
     return static_cast<int>(GetPrivateProfileIntA(strSection.c_str(), pszKey, iDefault, pszDataFile));
 }
 
-std::string ModulePathFromDataFile(PlxModule module, const char* pszDataFile, const char* pszDriver,
-                                   const char* pszModelId, const char* pszPrinter) {
-    if (!pszDataFile || !*pszDataFile) return {};
+std::string ModulePathFromDataFile(PlxModule module, const char* pszDataFile, const char* pszModelId,
+                                   const std::string& strInstallPath) {
+    // Without a known install folder there is no module: a path relative to
+    // whatever the current folder is would load a stranger's file.
+    if (!pszDataFile || !*pszDataFile || strInstallPath.empty()) return {};
     std::string strFile;
     if (module == PlxModule::Resource) {
         char szValue[kProfileValueSize] = {};
@@ -107,12 +109,7 @@ std::string ModulePathFromDataFile(PlxModule module, const char* pszDataFile, co
         strFile = ReadProfileString(pszModelId, module == PlxModule::Core ? "PrnDll" : "BmpDll", pszDataFile, &cch);
         if (cch == 0 || cch == kTruncatedLength) return {};
     }
-    // Without a known install folder there is no module: a path relative to
-    // whatever the current folder is would load a stranger's file.
-    char szFolder[MAX_PATH] = {};
-    GetInstallPath(szFolder, sizeof(szFolder), pszDriver, pszModelId, pszPrinter);
-    if (!*szFolder) return {};
-    return std::string(szFolder) + strFile;
+    return strInstallPath + strFile;
 }
 
 void GetModulePath(char* pszOut, size_t cchOut, PlxModule module, const char* pszDriver, const char* pszModelId,
@@ -120,5 +117,7 @@ void GetModulePath(char* pszOut, size_t cchOut, PlxModule module, const char* ps
     if (pszOut && cchOut) *pszOut = '\0';
     char szDataFile[MAX_PATH] = {};
     if (!FindDataFile(szDataFile, sizeof(szDataFile), pszDriver, pszModelId, pszPrinter)) return;
-    CopyFitting(pszOut, cchOut, ModulePathFromDataFile(module, szDataFile, pszDriver, pszModelId, pszPrinter));
+    char szFolder[MAX_PATH] = {};
+    GetInstallPath(szFolder, sizeof(szFolder), pszDriver, pszModelId, pszPrinter);
+    CopyFitting(pszOut, cchOut, ModulePathFromDataFile(module, szDataFile, pszModelId, szFolder));
 }

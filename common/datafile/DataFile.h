@@ -17,9 +17,10 @@ int FindDataFile(char* pszOut, size_t cchOut, const char* pszDriver, const char*
 // empty when any part is unknown.
 void GetModulePath(char* pszOut, size_t cchOut, PlxModule module, const char* pszDriver, const char* pszModelId,
                    const char* pszPrinter);
-// The same for a data file already known.
-std::string ModulePathFromDataFile(PlxModule module, const char* pszDataFile, const char* pszDriver,
-                                   const char* pszModelId, const char* pszPrinter);
+// The same for a data file and install folder (GetInstallPath) already
+// known.
+std::string ModulePathFromDataFile(PlxModule module, const char* pszDataFile, const char* pszModelId,
+                                   const std::string& strInstallPath);
 // Name of the language section to use for the user's language; empty when
 // no section names an existing resource module.
 void SelectLanguageSection(char* pszOut, size_t cchOut, const char* pszDataFile);

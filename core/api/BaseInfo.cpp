@@ -50,13 +50,16 @@ int CBaseInfo::SetPrinterInformation(const char* pszPrinter, const char* pszDriv
         m_strDataFile = szDataFile;
     }
     const char* pszData = m_strDataFile.c_str();
+    // Read once: the module paths are built on it too.
+    char szInstallPath[MAX_PATH] = {};
+    GetInstallPath(szInstallPath, sizeof(szInstallPath), pszDriver, pszModelId, pszPrinter);
 
     m_strResourceModule = !IsEmpty(pszResourceModule)
                               ? std::string(pszResourceModule)
-                              : ModulePathFromDataFile(PlxModule::Resource, pszData, pszDriver, pszModelId, pszPrinter);
+                              : ModulePathFromDataFile(PlxModule::Resource, pszData, pszModelId, szInstallPath);
     if (!m_strResourceModule.empty()) m_iValidity = kComplete;
 
-    m_strBitmapModule = ModulePathFromDataFile(PlxModule::Bitmap, pszData, pszDriver, pszModelId, pszPrinter);
+    m_strBitmapModule = ModulePathFromDataFile(PlxModule::Bitmap, pszData, pszModelId, szInstallPath);
     trace.Write("BmpResName : %s", m_strBitmapModule.c_str());
 
     bool bNetwork = false;
@@ -67,8 +70,6 @@ int CBaseInfo::SetPrinterInformation(const char* pszPrinter, const char* pszDriv
     if (pbCreated) *pbCreated = bCreated;
     trace.Write("CurrentUserKey : %s", m_strCurrentUserKey.c_str());
 
-    char szInstallPath[MAX_PATH] = {};
-    GetInstallPath(szInstallPath, sizeof(szInstallPath), pszDriver, pszModelId, pszPrinter);
     m_strInstallPath = szInstallPath;
     trace.Write("InstallPath : %s", szInstallPath);
 
