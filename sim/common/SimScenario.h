@@ -17,8 +17,8 @@
 //   Result=<int>                  returned instead of doing the work
 //   Raise=1                       raise an access violation inside the call
 //   DelayMs=<n>                   wait before answering
-//   Size=<n>                      size reported by a size query (by
-//                                 QBGetStatus also with a forced Result)
+//   Size=<n>                      size reported by a size query, also
+//                                 together with a forced Result
 //   Count=<n>                     count or length returned by a second call
 //
 //   [Utility.<printer name>]      the maintenance utility module's answers

@@ -52,7 +52,9 @@ struct CallPlan {
     std::optional<int> count;
 };
 
-CallPlan PlanCall(SimFunction function, bool bSecondCall) {
+// piSize: the size variable of a size query; a forced result may still
+// come with a size, as a library might answer.
+CallPlan PlanCall(SimFunction function, bool bSecondCall, int* piSize = nullptr) {
     InterlockedIncrement(&Counters().lCalls[function]);
     CallPlan plan{SimScenario::Load(SimScenarioPath()), {}, {}, {}};
     const std::string strFault = std::string("Fault.") + SimFunctionName(function);
@@ -72,6 +74,7 @@ CallPlan PlanCall(SimFunction function, bool bSecondCall) {
     plan.result = number("Result");
     plan.size = number("Size");
     plan.count = number("Count");
+    if (plan.result && plan.size && piSize) *piSize = *plan.size;
     return plan;
 }
 
@@ -156,7 +159,7 @@ SIM_EXPORT int __cdecl QBRelease(void) {
 }
 
 SIM_EXPORT int __cdecl QBGetAvailableChannel(int iNameKind, const char* pszName, void* pEntries, int* piSize) {
-    const CallPlan plan = PlanCall(kSimQBGetAvailableChannel, pEntries != nullptr);
+    const CallPlan plan = PlanCall(kSimQBGetAvailableChannel, pEntries != nullptr, piSize);
     if (plan.result) return *plan.result;
     const auto channels = plan.scenario.Value(SectionFor(iNameKind, pszName), "Channels");
     if (!plan.scenario.Section(SectionFor(iNameKind, pszName))) return kUnknownPrinter;
@@ -191,12 +194,8 @@ SIM_EXPORT int __cdecl QBCloseChannel(int hChannel) {
 }
 
 SIM_EXPORT int __cdecl QBGetStatus(int hChannel, void* pReply, int* piSize) {
-    const CallPlan plan = PlanCall(kSimQBGetStatus, pReply != nullptr);
-    if (plan.result) {
-        // A forced result may still come with a size, as a library might.
-        if (plan.size && piSize) *piSize = *plan.size;
-        return *plan.result;
-    }
+    const CallPlan plan = PlanCall(kSimQBGetStatus, pReply != nullptr, piSize);
+    if (plan.result) return *plan.result;
     OpenChannel channel;
     if (!LookupChannel(hChannel, &channel)) return kBadChannel;
     const std::string strReply = StatusReply(plan.scenario, channel);
@@ -207,7 +206,7 @@ SIM_EXPORT int __cdecl QBGetStatus(int hChannel, void* pReply, int* piSize) {
 }
 
 SIM_EXPORT int __cdecl QBGetDeviceID(int iNameKind, const char* pszName, char* pszText, int* piSize) {
-    const CallPlan plan = PlanCall(kSimQBGetDeviceID, pszText != nullptr);
+    const CallPlan plan = PlanCall(kSimQBGetDeviceID, pszText != nullptr, piSize);
     if (plan.result) return *plan.result;
     const auto deviceId = plan.scenario.Value(SectionFor(iNameKind, pszName), "DeviceID");
     if (!plan.scenario.Section(SectionFor(iNameKind, pszName))) return kUnknownPrinter;
