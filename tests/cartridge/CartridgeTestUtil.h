@@ -30,7 +30,7 @@ template <typename Suite>
 class SuiteDriverTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        s_driver = std::make_unique<TestDriver>(Suite::kTag, StandardSetupBody(kSampleModel), "", Suite::DataFileSections());
+        s_driver = std::make_unique<TestDriver>(Suite::kTag, StandardSetupBody(kSampleModel), Suite::DataFileSections());
     }
     static void TearDownTestSuite() { s_driver.reset(); }
     void SetUp() override {

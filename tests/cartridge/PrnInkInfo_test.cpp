@@ -86,7 +86,7 @@ TEST_F(PrnInkInfoTest, VerticalTypeTextsFitTheirBuffer) {
 TEST_F(PrnInkInfoTest, NoPrinterNoTypeText) {
     std::string strPrinter;
     {
-        TestDriver gone("piigone", StandardSetupBody(kSampleModel), "", InkInfoSection());
+        TestDriver gone("piigone", StandardSetupBody(kSampleModel), InkInfoSection());
         ASSERT_TRUE(gone.Installed()) << gone.Error();
         strPrinter = gone.PrinterName();
         std::string strValue;

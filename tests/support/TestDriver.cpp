@@ -9,7 +9,7 @@
 #include "sim/installer/DriverInstall.h"
 
 TestDriver::TestDriver(const std::string& strTag, const std::string& strSetupBody,
-                       const std::string& strDriverInfoLines, const std::string& strFurtherSections)
+                       const std::string& strDataFileLines)
     : m_folder(strTag),
       m_strDriver("PLX Test " + strTag + " " + std::to_string(GetCurrentProcessId())),
       m_strPrinter("PLX Printer " + strTag + " " + std::to_string(GetCurrentProcessId())) {
@@ -19,7 +19,7 @@ TestDriver::TestDriver(const std::string& strTag, const std::string& strSetupBod
     const std::string strSetup = "[Install]\r\nREGPATH=0,0,0,0,0,0,0,\"HKEY_LOCAL_MACHINE\\" + KeyPath() +
                                  "\",DRV\r\n" + strSetupBody;
     const std::string strData = "[User Mode Printer Driver Information]\r\nSADatI=" + strStem + ".SAD\r\n" +
-                                strDriverInfoLines + strFurtherSections;
+                                strDataFileLines;
     if (!WriteTextFile(m_folder.File(strStem + ".SAD"), strSetup) ||
         !WriteTextFile(m_folder.File(strStem + ".DAT"), strData) ||
         !CopyFileA((ProgramFolder() + "\\driverpkg\\PLXDRV.dll").c_str(), m_folder.File("PLXDRV.DLL").c_str(),

@@ -15,10 +15,9 @@ class TestDriver {
 public:
     // strSetupBody: lines of the "Install" section after the REGPATH line,
     // which names this driver's key with the identifier DRV.
-    // strDriverInfoLines: further lines of the data file's driver section.
-    // strFurtherSections: sections of the data file after that one.
-    TestDriver(const std::string& strTag, const std::string& strSetupBody,
-               const std::string& strDriverInfoLines = "", const std::string& strFurtherSections = "");
+    // strDataFileLines: what follows the setup-data line of the data file:
+    // further keys of its driver section, then further sections.
+    TestDriver(const std::string& strTag, const std::string& strSetupBody, const std::string& strDataFileLines = "");
     ~TestDriver();
     TestDriver(const TestDriver&) = delete;
     TestDriver& operator=(const TestDriver&) = delete;
